@@ -170,16 +170,6 @@ TEST_P(EditionTest, WorksWithoutHostAndIgnoresSlotsOutsideTheBank) {
     EXPECT_EQ(effect.program(31), nullptr);
 }
 
-TEST_P(EditionTest, FactoryRefillRestoresNamesAndValues) {
-    ProductStandIn effect(nullptr, edition());
-    effect.setProgramNameNotifyEditor("changed");
-    effect.setParameter(4, 0.9f);
-    effect.initFactoryPrograms();
-    EXPECT_STREQ(effect.program(0)->name(), "Current");
-    EXPECT_EQ(effect.program(0)->getParameterValue(4), 0.5f);
-    EXPECT_EQ(effect.program(2)->getParameterValue(14), 0.4984f);
-}
-
 INSTANTIATE_TEST_SUITE_P(Editions, EditionTest, testing::Values(&fullEdition(), &siblingEdition()),
                          [](const testing::TestParamInfo<const Edition*>& info) {
                              return info.param == &fullEdition() ? std::string("Full") : std::string("Sibling");
