@@ -74,6 +74,20 @@ TEST(AmbrelHostRender, AppliesSettingsAndKeepsTheInputFormat) {
     EXPECT_EQ(r.output.find("Rendering ["), std::string::npos);
 }
 
+TEST(AmbrelHostRender, ShowsAProgressBarOnATerminal) {
+    if (runCommand("command -v script").exitCode != 0) GTEST_SKIP() << "'script' (bsdutils) is needed for a terminal";
+    TempDirectory dir;
+    const std::string in = dir.file("in.wav"), out = dir.file("out.wav");
+    writeSignal(in, testSignal(44100, 20000), 0);
+    // script runs the host with its stdout on a pseudo-terminal.
+    const std::string command = quote(kHost) + " render " + quote(kGain) + " " + quote(in) + " " + quote(out);
+    const CommandResult r = runCommand("script -qec " + quote(command) + " /dev/null");
+    ASSERT_EQ(r.exitCode, 0) << r.output;
+    EXPECT_NE(r.output.find("\rRendering [####"), std::string::npos) << r.output;
+    EXPECT_NE(r.output.find("100%"), std::string::npos);
+    EXPECT_NE(r.output.find("Output level: "), std::string::npos);
+}
+
 TEST(AmbrelHostRender, CompensateDoubleAndBlockSizeGiveTheAlignedSameResult) {
     TempDirectory dir;
     const std::string in = dir.file("in.wav");
