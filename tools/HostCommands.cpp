@@ -1,5 +1,6 @@
 #include "tools/HostCommands.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <string>
@@ -162,6 +163,15 @@ int runInfo(const HostArguments& args, std::ostream& out, std::ostream& err) {
         out << "Input " << i << ":         " << pinText(plugin, effGetInputProperties, i) << "\n";
     for (int i = 0; i < e->numOutputs; ++i)
         out << "Output " << i << ":        " << pinText(plugin, effGetOutputProperties, i) << "\n";
+    for (int i = 0; i < std::min(e->numPrograms, 128); ++i) {
+        std::string name = "(no name given)";
+        char buffer[512] = {};
+        if (plugin.dispatch(effGetProgramNameIndexed, i, -1, buffer)) {
+            buffer[sizeof buffer - 1] = '\0';
+            name = std::string("\"") + buffer + "\"";
+        }
+        out << "Program " << i << ":       " << name << "\n";
+    }
     out << "Parameters (index: name = value, display label; properties):\n";
     for (int i = 0; i < e->numParams; ++i) {
         const ParameterInfo p = plugin.parameter(i);

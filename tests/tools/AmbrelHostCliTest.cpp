@@ -48,7 +48,7 @@ TEST(AmbrelHostInfo, ShowsIdentityDescriptorLatencyAndParameters) {
           "Vendor version:  1000", "VST version:     2400", "Category:        1 (effect)",
           "Unique ID:       'TgAn' (0x5467416e)", "Parameters:      2", "Inputs:          2",
           "Flags:           0x00001010 (canReplacing, canDoubleReplacing)",
-          "Latency:         37 samples (0.771 ms at 48000 Hz)", "Input 0:         \"Test 1 In\" active stereo",
+          "Latency:         37 samples (0.771 ms at 48000 Hz)", "Program 0:       \"Default\"", "Input 0:         \"Test 1 In\" active stereo",
           "0: \"Gain\" = 0.500000, \"0.00\" \"dB\"; automatable; label \"Gain\", short \"Gain\"",
           "1: \"Invert\" = 0.000000, \"off\" \"\"; automatable; switch, label \"Invert\", short \"Inv\""})
         EXPECT_NE(r.output.find(expected), std::string::npos) << "missing: " << expected << "\n" << r.output;

@@ -124,6 +124,10 @@ VstIntPtr dispatcher(AEffect* e, VstInt32 opcode, VstInt32 index, VstIntPtr valu
         case effGetProgramName:
             copy(ptr, "Default");
             return 0;
+        case effGetProgramNameIndexed:
+            if (index != 0) return 0;
+            copy(ptr, "Default");
+            return 1;
         case effGetVendorVersion:
             return 1000;
         case effGetVstVersion:
