@@ -29,6 +29,7 @@ constexpr Edition kFull{
     .satDisplay = {24.0, 12.0},
     .relMapping = {0.0625, 256.0},
     .rateBands = {{512, 1024, 2048}, {256, 512, 1024}, {639, 1151, 2175}},
+    .textOverrides = {},
 };
 
 }  // namespace

@@ -20,6 +20,9 @@ constexpr std::array<ParameterRole, kMaxParameterIndices> siblingRoles() {
     return roles;
 }
 
+// The FAT role has no effect here; its index is shown to the host as a spare switch.
+constexpr ParameterTextOverride kSiblingTextOverrides[] = {{31, "-", "", "-"}};
+
 constexpr Edition kSibling{
     .effectName = "ZEM Ambrel",
     .productString = "ZEM Ambrel - analog saturation & compression emulator",
@@ -36,6 +39,7 @@ constexpr Edition kSibling{
     .satDisplay = {12.0, 6.0},
     .relMapping = {0.25, 16.0},
     .rateBands = {{128, 256, 512}, {64, 128, 256}, {127, 255, 511}},
+    .textOverrides = kSiblingTextOverrides,
 };
 
 }  // namespace
