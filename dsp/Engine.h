@@ -143,7 +143,16 @@ public:
     alignas(64) double wetRing[2][kMaxDelayLength];
     alignas(64) double lookAhead[2][kMaxLookAheadLength];
     alignas(64) double bandBuffer[3][2][kMaxLookAheadLength];  // low, mid, high
+    // Peak trackers: the history of detector values (wraps at M) and the
+    // block state of the sliding maximum over the newest window of them.
+    struct PeakWindowState {
+        int window = 0;  // 0: rebuild from the history on the next call
+        int position = 0;
+        double running = 0.0;
+    };
     alignas(64) double peakTracker[kStageCount][2][kMaxLookAheadLength];
+    alignas(64) double peakSuffix[kStageCount][2][kMaxLookAheadLength + 1];
+    PeakWindowState peakWindow[kStageCount][2];
 
     // ---- Operations -------------------------------------------------------------
     // Stores the host rate and recomputes N, M, oversample and processRate.
@@ -183,6 +192,15 @@ public:
     float takeOverFlagRight() { return overFlagRight.exchange(0.0f, std::memory_order_relaxed); }
 
     const Edition& edition() const { return *edition_; }
+
+    // Per-call constants the kernels derive with transcendental functions,
+    // recomputed only when their inputs change (audio thread only).
+    struct KernelCache {
+        double kneeAmount = -1.0;
+        double kneeA = 42.0;
+        double ppmIntegrationMs = -1.0, ppmReturnMs = -1.0, ppmRatio = -1.0, rate = -1.0;
+        double ppmAttack = 1.0, ppmRelease = 1.0, ppmLevel = 1.0;
+    } kernelCache;
 
 private:
     void enforceOversamplingLimit();
