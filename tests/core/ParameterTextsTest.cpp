@@ -245,3 +245,24 @@ TEST(ParameterTexts, Properties) {
     for (const Row& r : full) check(fullEdition(), r);
     for (const Row& r : sibling) check(siblingEdition(), r);
 }
+
+TEST(ParameterTexts, EveryTextFitsAThirteenByteBuffer) {
+    for (const Edition* e : {&fullEdition(), &siblingEdition()}) {
+        for (int index = -1; index <= e->numIndices; ++index) {
+            for (double fine : {0.125, 0.25, 0.5, 1.0}) {
+                for (int step = 0; step <= 20; ++step) {
+                    char bytes[32];
+                    std::memset(bytes, 0x55, sizeof bytes);
+                    parameterDisplay(*e, index, DisplayInputs{step / 20.0, step / 20.0, fine}, bytes);
+                    EXPECT_LE(std::strlen(bytes), 12u) << index;
+                    EXPECT_EQ(bytes[13], 0x55) << index;
+                }
+            }
+            char name[32], label[32];
+            parameterName(*e, index, name);
+            parameterLabel(*e, index, label);
+            EXPECT_LE(std::strlen(name), 12u) << index;
+            EXPECT_LE(std::strlen(label), 12u) << index;
+        }
+    }
+}
