@@ -40,7 +40,7 @@ void ParameterSet::clearDelayLines() {
 
 void ParameterSet::setParameter(int index, float value) {
     if (!std::isfinite(value)) return;  // a stray NaN would reach the gains and stay in the audio
-    const float v = value < 0.0f ? 0.0f : (value > 1.0f ? 1.0f : value);
+    const float v = value <= 0.0f ? 0.0f : (value > 1.0f ? 1.0f : value);  // -0 becomes 0 too
 
     const float passedOn = apply(index, edition_.roleOf(index), v);
 

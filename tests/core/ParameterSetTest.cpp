@@ -569,6 +569,8 @@ TEST(ParameterSet, ClampsValuesOutsideTheUnitRange) {
         EXPECT_EQ(rig.engine->fineRange, 0.125);
         rig.set(kMeters, 5.0f);
         EXPECT_EQ(rig.engine->meterMode, 2);
+        rig.set(kMix, -0.0f);
+        EXPECT_FALSE(std::signbit(rig.get(kMix)));
     }
 }
 
