@@ -236,6 +236,7 @@ void Engine::retuneVuSections() {
 }
 
 void Engine::clearMeters() {
+    meterState[0] = meterState[1] = 0.0;
     meterLeft.store(0.0f, std::memory_order_relaxed);
     meterRight.store(0.0f, std::memory_order_relaxed);
     overCountLeft.store(0.0f, std::memory_order_relaxed);

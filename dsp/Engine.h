@@ -103,6 +103,10 @@ public:
     std::atomic<float> overFlagLeft{0.0f};
     std::atomic<float> overFlagRight{0.0f};
 
+    // Full-precision meter states behind meterLeft / meterRight: a slow
+    // return would stall if every block restarted from the 32-bit value.
+    double meterState[2] = {0.0, 0.0};
+
     // ---- Derived quantities -------------------------------------------------
     double kneeA = 42.0;  // 1.4 x 30^(1 - k^(1/8))
     double kneeInputScale = 1.0;

@@ -135,9 +135,16 @@ inline MeterSetup prepareMeters(Engine& e) {
     return m;
 }
 
+// Starts from the full-precision state unless someone else wrote the
+// published value since (a reset to 0, for example).
+inline double meterStart(const std::atomic<float>& published, double state) {
+    const float shown = published.load(std::memory_order_relaxed);
+    return shown == static_cast<float>(state) ? state : static_cast<double>(shown);
+}
+
 inline void loadMeters(const Engine& e, MeterChannel (&m)[2]) {
-    m[0].meter = e.meterLeft.load(std::memory_order_relaxed);
-    m[1].meter = e.meterRight.load(std::memory_order_relaxed);
+    m[0].meter = meterStart(e.meterLeft, e.meterState[0]);
+    m[1].meter = meterStart(e.meterRight, e.meterState[1]);
     m[0].overCount = e.overCountLeft.load(std::memory_order_relaxed);
     m[1].overCount = e.overCountRight.load(std::memory_order_relaxed);
     m[0].vu = e.vuSection[0];
@@ -145,6 +152,8 @@ inline void loadMeters(const Engine& e, MeterChannel (&m)[2]) {
 }
 
 inline void storeMeters(Engine& e, const MeterChannel (&m)[2]) {
+    e.meterState[0] = m[0].meter;
+    e.meterState[1] = m[1].meter;
     e.meterLeft.store(static_cast<float>(m[0].meter), std::memory_order_relaxed);
     e.meterRight.store(static_cast<float>(m[1].meter), std::memory_order_relaxed);
     e.overCountLeft.store(static_cast<float>(m[0].overCount), std::memory_order_relaxed);
