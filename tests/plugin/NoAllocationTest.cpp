@@ -15,19 +15,24 @@ std::atomic<bool> gCounting{false};
 std::atomic<long> gAllocations{0};
 }  // namespace
 
-void* operator new(std::size_t size) {
+namespace {
+void* acquire(std::size_t size) {
     if (gCounting.load(std::memory_order_relaxed)) gAllocations.fetch_add(1, std::memory_order_relaxed);
     if (void* p = std::malloc(size ? size : 1)) return p;
     throw std::bad_alloc();
 }
-void* operator new[](std::size_t size) { return operator new(size); }
-void operator delete(void* p) noexcept {
+void release(void* p) noexcept {
     if (p && gCounting.load(std::memory_order_relaxed)) gAllocations.fetch_add(1, std::memory_order_relaxed);
     std::free(p);
 }
-void operator delete[](void* p) noexcept { operator delete(p); }
-void operator delete(void* p, std::size_t) noexcept { operator delete(p); }
-void operator delete[](void* p, std::size_t) noexcept { operator delete(p); }
+}  // namespace
+
+void* operator new(std::size_t size) { return acquire(size); }
+void* operator new[](std::size_t size) { return acquire(size); }
+void operator delete(void* p) noexcept { release(p); }
+void operator delete[](void* p) noexcept { release(p); }
+void operator delete(void* p, std::size_t) noexcept { release(p); }
+void operator delete[](void* p, std::size_t) noexcept { release(p); }
 
 using namespace plugintest;
 

@@ -35,6 +35,8 @@ const EditionFacts kEditions[] = {
      0x426C4F51, 48, -1, 36, 127, 255, 511},
 };
 
+void PrintTo(const EditionFacts& facts, std::ostream* os) { *os << facts.name; }
+
 class PluginTest : public ::testing::TestWithParam<EditionFacts> {
 protected:
     void SetUp() override {
@@ -180,6 +182,7 @@ TEST_P(PluginTest, DispatcherAnswers) {
 
 TEST_P(PluginTest, MainsOnTwiceRunsSuspendFirst) {
     Host& host = Host::instance();
+    host.requests.clear();  // the effect ends its construction suspended
     dispatch(effect_, effMainsChanged, 0, 1);
     const int first = host.count(audioMasterGetBlockSize);
     dispatch(effect_, effMainsChanged, 0, 1);
