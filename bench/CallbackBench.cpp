@@ -12,12 +12,21 @@
 
 namespace {
 
+// The effect reads and writes machine-wide preferences; benchmarks keep theirs apart.
+void useBenchSettingsFolder() {
+    static bool done = false;
+    if (done) return;
+    char pattern[] = "/tmp/ambrel-bench-XXXXXX";
+    if (const char* folder = mkdtemp(pattern)) setenv("AMBREL_SETTINGS_DIR", folder, 1);
+    done = true;
+}
+
 struct Setting {
     float mode, link, fat;
 };
 
 void BM_Callback(benchmark::State& state, Setting setting, float rate) {
-    setenv("AMBREL_SETTINGS_DIR", "/tmp", 0);
+    useBenchSettingsFolder();
     ambrel::Ambrel effect(nullptr, ambrel::fullEdition());
     effect.setParameter(1, setting.mode);
     effect.setParameter(2, 1.0f);
