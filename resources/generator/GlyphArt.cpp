@@ -12,7 +12,6 @@ constexpr const char* kGlyphText[18] = {"0", "1", "2", "3", "4", "5", "6", "7", 
 
 void drawGlowingText(cairo_t* cr, const char* text, double cx, double cy, double size, Face face) {
     drawTextCentred(cr, text, cx, cy, size, face, palette::kReadoutInk, 0.22);
-    drawTextCentred(cr, text, cx + 0.35, cy, size, face, palette::kReadoutInk, 0.22);
     drawTextCentred(cr, text, cx, cy, size, face, palette::kReadoutInk);
 }
 }  // namespace
@@ -33,14 +32,14 @@ void paintGlyph(cairo_t* cr, int frame, const ArtContext& ctx) {
         return;
     }
     if (frame == 15 || frame == 16) {
-        drawGlowingText(cr, kGlyphText[frame], cx, cy + 1.5, 6.4, Face::CondensedBold);
+        drawGlowingText(cr, kGlyphText[frame], cx, cy + 1.5, 5.6, Face::CondensedBold);
         return;
     }
     if (frame == 14) {
-        drawGlowingText(cr, kGlyphText[frame], cx, cy, 9.5, Face::CondensedBold);
+        drawGlowingText(cr, kGlyphText[frame], cx, cy, 8.5, Face::CondensedBold);
         return;
     }
-    drawGlowingText(cr, kGlyphText[frame], cx, cy, 13.0, Face::MonoBold);
+    drawGlowingText(cr, kGlyphText[frame], cx, cy, 12.0, Face::MonoBold);
 }
 
 }  // namespace ambrel::skin

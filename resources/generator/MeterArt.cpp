@@ -17,7 +17,7 @@ namespace {
 
 constexpr double kDeg = std::numbers::pi / 180.0;
 constexpr double kScaleRadius = 58.0;
-constexpr double kNumberRadius = 69.5;
+constexpr double kNumberRadius = 70.5;
 constexpr double kShroudRadius = 29.0;
 
 struct Mark {
