@@ -43,7 +43,7 @@ double measuredNeedleAngle(const ambrel::BmpPixels& p, const Layout& l, int fram
     for (int y = 0; y < f.height(); ++y)
         for (int x = 0; x < f.width(); ++x) {
             if (far.luminance(x, y) - f.luminance(x, y) < 70) continue;
-            if (std::hypot(x + 0.5 - ms::kNeedlePivotX, ms::kNeedlePivotY - (y + 0.5)) < 40) continue;
+            if (std::hypot(x + 0.5 - ms::kNeedlePivotX, ms::kNeedlePivotY - (y + 0.5)) < 44) continue;
             angles.push_back(angleOf(x, y));
         }
     if (angles.empty()) return 1e9;
@@ -56,7 +56,7 @@ double measuredNeedleAngle(const ambrel::BmpPixels& p, const Layout& l, int fram
 int inkOnRay(const ambrel::BmpPixels& p, const Layout& l, int frame, double degrees, double outer) {
     const Frame f(p, l, frame);
     int dark = 0;
-    for (double r = 62.5; r <= outer; r += 0.5) {
+    for (double r = ms::kScaleRadius + ms::kMinorMarkLength; r <= ms::kScaleRadius + outer; r += 0.5) {
         const double x = ms::kNeedlePivotX + r * std::sin(degrees / kRadToDeg);
         const double y = ms::kNeedlePivotY - r * std::cos(degrees / kRadToDeg);
         if (f.luminance(static_cast<int>(x), static_cast<int>(y)) < 150) ++dark;
@@ -126,10 +126,10 @@ TEST(MeterFaces, DrawnMarksSitUnderTheNeedleThatReadsThem) {
         const double needle = measuredNeedleAngle(p, l, m.frame);
         // The mark is on the needle's own ray, within a degree, and not beside it.
         int best = 0;
-        for (double d = -1.0; d <= 1.0; d += 0.25) best = std::max(best, inkOnRay(p, l, elsewhere, needle + d, 64.5));
+        for (double d = -1.0; d <= 1.0; d += 0.25) best = std::max(best, inkOnRay(p, l, elsewhere, needle + d, ms::kMajorMarkLength - 0.5));
         EXPECT_GE(best, 4);
-        EXPECT_LE(inkOnRay(p, l, elsewhere, needle - 2.2, 63.5), 1);
-        EXPECT_LE(inkOnRay(p, l, elsewhere, needle + 2.2, 63.5), 1);
+        EXPECT_LE(inkOnRay(p, l, elsewhere, needle - 2.2, ms::kMinorMarkLength + 1.0), 1);
+        EXPECT_LE(inkOnRay(p, l, elsewhere, needle + 2.2, ms::kMinorMarkLength + 1.0), 1);
     }
 }
 
