@@ -111,6 +111,7 @@ TEST(ViewContainer, UpdateDrawsOnlyDirtyChildren) {
     a->forget();
     b->forget();
     container.draw(&context);
+    context.takeDrawnAreas();
     EXPECT_FALSE(container.isDirty());
     b->setValue(1.0f);
     EXPECT_TRUE(container.isDirty());
