@@ -147,7 +147,9 @@ TEST_F(ControlsGui, EditBoxTakesAtMost255CharactersAndEscapeKeepsTheText) {
 
 TEST_F(ControlsGui, PopupMenuShowsColumnsOf16AndAnEntryIsChosen) {
     openEditor();
-    editor->menu->setCurrent(4, false);  // "Program 4", the sixth entry counting the separator
+    ASSERT_TRUE(editor->menu->setCurrent(4, false));  // "Program 4", the sixth entry counting the separator
+    EXPECT_EQ(editor->menu->getCurrent(), 5);
+    EXPECT_FALSE(editor->menu->setCurrent(31, false));
     pointAt(298, 451);
     session->click();
     XWindowAttributes list{};
