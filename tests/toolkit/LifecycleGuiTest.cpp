@@ -53,6 +53,9 @@ TEST_F(Lifecycle, ASecondOpenWithoutCloseReplacesTheFirstFrame) {
     ASSERT_EQ(effect->dispatcher(effEditOpen, 0, 0, reinterpret_cast<void*>(host), 0.0f), 1);
     pumpFor(3);
     EXPECT_EQ(editor->opens, 2);
+    EXPECT_TRUE(editor->isOpen());
+    ASSERT_NE(editor->knob, nullptr);
+    EXPECT_EQ(editor->knob->getFrame(), editor->getFrame());
     EXPECT_EQ(childCount(session->display(), host), 1u);
     shoot("second_open");
     closeEditor();
