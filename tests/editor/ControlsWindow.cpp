@@ -17,6 +17,7 @@ void registerControlImages() {
     registerStrip(19026, 21, 21, 6, kLedBase);
     registerStrip(19014, 36, 40, 2, kButtonBase);
     registerStrip(19005, 40, 50, 3, kSwitchBase);
+    registerStrip(19021, 9, 17, 18, kGlyphBase);
 }
 
 void ControlsWindow::SetUp() {
@@ -54,6 +55,12 @@ void ControlsWindow::SetUp() {
     auto* switchStrip = new CBitmap(19005);
     meterSource = new CMyVerticalSwitch(kSwitchRect, &recorder, 21, 3, 50, 3, switchStrip);
     switchStrip->forget();
+    auto* glyphStrip = new CBitmap(19021);
+    counter = new CCounter(kCounterRect, &recorder, 50, 15.32f, kCounterDecibels, kCounterRect.left, kCounterRect.top, 9,
+                           17, glyphStrip);
+    glyphStrip->forget();
+    label = new CLabel2(kLabelRect, "v2.3.1");
+    pageSwitch = new CViewContainerSwitch(kPageSwitchRect, &recorder, 52);
     entry = new CMyTextEdit(kEntryRect, &recorder, 58, "");
     entry->setFont(kNormalFont);
     entry->setTxtFace(kBoldFace);
@@ -61,7 +68,8 @@ void ControlsWindow::SetUp() {
     entry->setFrameColor(CColor{236, 237, 237, 255});
     entry->setFontColor(CColor{10, 10, 10, 255});
 
-    for (CView* view : std::initializer_list<CView*>{knob, drive, fourWay, meter, led, button, meterSource}) {
+    for (CView* view : std::initializer_list<CView*>{knob, drive, fourWay, meter, led, button, meterSource,
+                                                                 counter, label, pageSwitch}) {
         frame->addView(view);
         view->forget();
     }

@@ -11,19 +11,22 @@
 #include "GuiHarness.h"
 #include "editor/CAnimKnob2.h"
 #include "editor/CAnimKnob3.h"
+#include "editor/CCounter.h"
+#include "editor/CLabel2.h"
 #include "editor/CMovieLED.h"
 #include "editor/CMovieMeter.h"
 #include "editor/CMyLRUDButton.h"
 #include "editor/CMyOnOffButton.h"
 #include "editor/CMyTextEdit.h"
 #include "editor/CMyVerticalSwitch.h"
+#include "editor/CViewContainerSwitch.h"
 #include "toolkit/CBitmap.h"
 
 namespace editor_test {
 
 // Picture bases (the green channel of every frame of that picture).
 enum Base : int { kKnobBase = 0x20, kDriveBase = 0x30, kFourWayBase = 0x40, kFace0Base = 0x50, kFace1Base = 0x60,
-                  kLedBase = 0x70, kButtonBase = 0x90, kSwitchBase = 0xA0 };
+                  kLedBase = 0x70, kButtonBase = 0x90, kSwitchBase = 0xA0, kGlyphBase = 0xB0 };
 
 void registerControlImages();
 
@@ -37,6 +40,9 @@ protected:
     static constexpr VSTGUI::CRect kEntryRect{200, 110, 256, 127};
     static constexpr VSTGUI::CRect kButtonRect{200, 140, 236, 180};
     static constexpr VSTGUI::CRect kSwitchRect{250, 140, 290, 190};
+    static constexpr VSTGUI::CRect kCounterRect{140, 183, 194, 200};
+    static constexpr VSTGUI::CRect kLabelRect{10, 184, 80, 198};
+    static constexpr VSTGUI::CRect kPageSwitchRect{260, 60, 295, 100};
 
     static void SetUpTestSuite() { registerControlImages(); }
     void SetUp() override;
@@ -71,6 +77,9 @@ protected:
     ambrel::CMyTextEdit* entry = nullptr;  // tag 58, not in the window until an entry opens
     ambrel::CMyOnOffButton* button = nullptr;      // tag 3
     ambrel::CMyVerticalSwitch* meterSource = nullptr;  // tag 21
+    ambrel::CCounter* counter = nullptr;   // tag 50
+    ambrel::CLabel2* label = nullptr;
+    ambrel::CViewContainerSwitch* pageSwitch = nullptr;  // tag 52
 };
 
 }  // namespace editor_test

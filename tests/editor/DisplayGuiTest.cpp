@@ -113,8 +113,8 @@ TEST_F(Displays, OnOffButtonAndSwitchPictures) {
         pump(frame, 2);
         EXPECT_EQ(frameShownIn(kSwitchRect, kSwitchBase), expected) << value;
     }
-    // A click on the button toggles by the integer part: 0.6 reads on, goes to 0... no:
-    // any value whose integer part is 0 becomes 1.
+    // A click toggles by the integer part, as the stock button does: 0.6 shows
+    // on, yet its integer part is 0, so the click makes it 1.
     button->setValue(0.6f);
     click(centreOf(kButtonRect).x, centreOf(kButtonRect).y);
     EXPECT_FLOAT_EQ(button->getValue(), 1.0f);
@@ -122,6 +122,53 @@ TEST_F(Displays, OnOffButtonAndSwitchPictures) {
     click(270, 185);
     EXPECT_FLOAT_EQ(meterSource->getValue(), 1.0f);
     EXPECT_EQ(frameShownIn(kSwitchRect, kSwitchBase), 2);
+}
+
+TEST_F(Displays, CounterDrawsSixGlyphsOfItsMode) {
+    auto glyphsOnScreen = [&] {
+        std::vector<int> shown;
+        for (int i = 0; i < 6; ++i) shown.push_back(frameShownAt(kCounterRect.left + 9 * i + 4, kCounterRect.top + 8, kGlyphBase));
+        return shown;
+    };
+    // Built at 15.32 dB: plus, 1, 5, point, 3, dB.
+    EXPECT_EQ(glyphsOnScreen(), (std::vector<int>{12, 1, 5, 10, 3, 15}));
+    counter->setValueAndMode(1234.5f, ambrel::kCounterHertz);
+    pump(frame, 2);
+    EXPECT_EQ(glyphsOnScreen(), (std::vector<int>{17, 1, 11, 2, 3, 16}));
+    input.screenshot("counter-hertz");
+    counter->setValueAndMode(0.0f, ambrel::kCounterBlank);
+    pump(frame, 2);
+    EXPECT_EQ(glyphsOnScreen(), (std::vector<int>(6, 17)));
+    counter->setMax(2000.0f);
+    counter->setValue(500.0f);
+    EXPECT_FLOAT_EQ(counter->getNormalizedValue(), 0.25f);
+    counter->setValue(-5.0f);
+    EXPECT_FLOAT_EQ(counter->getNormalizedValue(), 0.0f);
+    counter->setValue(5000.0f);
+    EXPECT_FLOAT_EQ(counter->getNormalizedValue(), 1.0f);
+}
+
+TEST_F(Displays, LabelTextOverTheBackgroundAndAnInvisiblePageSwitch) {
+    int dark = 0, background = 0;
+    for (int y = kLabelRect.top; y < kLabelRect.bottom; ++y) {
+        for (int x = kLabelRect.left; x < kLabelRect.right; ++x) {
+            const std::uint32_t c = input.pixel(x, y);
+            if (c == 0x202020) ++background;
+            else if (((c >> 16) & 0xFF) < 0x20 && ((c >> 8) & 0xFF) < 0x20 && (c & 0xFF) < 0x20) ++dark;
+        }
+    }
+    EXPECT_GT(dark, 10) << "black text drawn";
+    EXPECT_GT(background, 500) << "the background shows around it";
+    EXPECT_EQ(input.pixel(centreOf(kPageSwitchRect).x, centreOf(kPageSwitchRect).y), 0x202020u);
+
+    const CPoint c = centreOf(kPageSwitchRect);
+    click(c.x, c.y);
+    clock.now += 1000;
+    click(c.x, c.y);
+    ASSERT_EQ(recorder.notices.size(), 2u);
+    EXPECT_FLOAT_EQ(recorder.notices[0].value, 1.0f);
+    EXPECT_FLOAT_EQ(recorder.notices[1].value, 0.0f);
+    EXPECT_EQ(recorder.notices[0].tag, 52);
 }
 
 class Entry : public ControlsWindow {
