@@ -21,7 +21,7 @@ void registerControlImages() {
 }
 
 void ControlsWindow::SetUp() {
-    if (!input.ok()) GTEST_SKIP() << "needs an X server with XTest (scripts/with-display.sh)";
+    if (!input.ok()) GTEST_SKIP() << "needs Xvfb or an X server with XTest";
     detail::setKnobMode(kCircularMode);
     frame = new CMyFrame(CRect(0, 0, 300, 200), nullptr, &editor);
     if (!frame->hasWindow()) GTEST_SKIP() << "no window";

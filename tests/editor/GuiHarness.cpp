@@ -3,9 +3,14 @@
 #include <X11/Xutil.h>
 #include <X11/extensions/XTest.h>
 #include <cairo.h>
+#include <fcntl.h>
+#include <signal.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <list>
 
@@ -91,11 +96,58 @@ void TestEditor::doIdleStuff() {
     AEffGUIEditor::idle();
 }
 
-// One connection for the whole test program. While it stays open the server
-// never sees its last client leave, so it does not reset between two tests
-// (a reset refuses the connections made meanwhile).
+// A private X server for this test program, so tests running side by side
+// never move each other's pointer: "Xvfb -displayfd" tells the number it took.
+// -noreset keeps it from resetting whenever its last client leaves.
+class PrivateServer {
+public:
+    PrivateServer() {
+        int fds[2];
+        if (pipe(fds) != 0) return;
+        pid = fork();
+        if (pid < 0) return;
+        if (pid == 0) {
+            close(fds[0]);
+            char fd[16];
+            std::snprintf(fd, sizeof fd, "%d", fds[1]);
+            const int null = ::open("/dev/null", O_WRONLY);
+            if (null >= 0) {
+                dup2(null, 1);
+                dup2(null, 2);
+            }
+            execlp("Xvfb", "Xvfb", "-displayfd", fd, "-screen", "0", "1280x1024x24", "-nolisten", "tcp", "-noreset",
+                   static_cast<char*>(nullptr));
+            _exit(127);
+        }
+        close(fds[1]);
+        std::string number;
+        char c;
+        while (read(fds[0], &c, 1) == 1 && c != '\n') number.push_back(c);
+        close(fds[0]);
+        if (number.empty()) stop();
+        else name = ":" + number;
+    }
+    ~PrivateServer() { stop(); }
+    void stop() {
+        if (pid > 0) {
+            kill(pid, SIGTERM);
+            waitpid(pid, nullptr, 0);
+        }
+        pid = -1;
+    }
+    std::string name;
+
+private:
+    pid_t pid = -1;
+};
+
+// One connection for the whole test program, on the private server (or, when
+// Xvfb cannot be started, the display the tests were given). The frames'
+// windows open theirs on the same server through DISPLAY.
 Display* testDisplay() {
+    static PrivateServer server;
     static Display* display = [] {
+        if (!server.name.empty()) setenv("DISPLAY", server.name.c_str(), 1);
         Display* d = nullptr;
         for (int attempt = 0; attempt < 50 && !d; ++attempt) {
             d = XOpenDisplay(nullptr);
