@@ -27,6 +27,7 @@ CMovieLED::~CMovieLED() = default;
 int CMovieLED::frameShown() const { return ledFrame(oldValue, frameCount); }
 
 void CMovieLED::draw(CDrawContext* context) {
+    if (!(value >= 0.0f)) value = 0.0f;  // a NaN flag would keep the LED dirty forever
     value = std::min(ledLevelAfterRedraw(oldValue, value, decayStep), 1.0f);
     if (pBackground) {
         const CPoint source(offset.x, offset.y + ledFrame(value, frameCount) * frameHeight);

@@ -31,7 +31,7 @@ int CMovieMeter::setScale(int newScale) {
 int CMovieMeter::frameShown() const { return needleFrame(value, scale, frameCount); }
 
 void CMovieMeter::draw(CDrawContext* context) {
-    if (value < 0.0f) value = 0.0f;
+    if (!(value >= 0.0f)) value = 0.0f;  // negative (or broken) readings rest; a NaN would stay dirty forever
     CBitmap* face = scale == 1 ? scaleBitmap : pBackground;
     if (face) {
         const CPoint source(offset.x, offset.y + frameShown() * frameHeight);

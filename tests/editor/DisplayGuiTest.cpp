@@ -3,6 +3,7 @@
 
 #include <X11/keysym.h>
 
+#include <limits>
 #include <string>
 
 #include "ControlsWindow.h"
@@ -79,6 +80,10 @@ TEST_F(Displays, MeterClickSwapsTheFaceAndReportsTheScale) {
     meter->setScale(1);
     pump(frame);
     EXPECT_EQ(frameShownIn(kMeterRect, kFace1Base), 2);
+    meter->setValue(std::numeric_limits<float>::quiet_NaN());
+    pump(frame);
+    EXPECT_EQ(frameShownIn(kMeterRect, kFace1Base), 2);
+    EXPECT_FALSE(meter->isDirty()) << "a broken reading is drawn once, not on every idle";
 }
 
 TEST_F(Displays, LedFadesOnEachRedrawAndAClickDarkensIt) {
@@ -98,6 +103,10 @@ TEST_F(Displays, LedFadesOnEachRedrawAndAClickDarkensIt) {
     pump(frame, 2);
     EXPECT_EQ(frameShownIn(kLedRect, kLedBase), 0) << "stays dark until the next over";
     EXPECT_TRUE(recorder.notices.empty());
+    led->setValue(std::numeric_limits<float>::quiet_NaN());
+    pump(frame, 2);
+    EXPECT_EQ(frameShownIn(kLedRect, kLedBase), 0);
+    EXPECT_FALSE(led->isDirty());
 }
 
 TEST_F(Displays, OnOffButtonAndSwitchPictures) {
