@@ -9,6 +9,8 @@
 
 namespace ambrel {
 
+struct FactoryBank;  // presets/FactoryBank.h
+
 // Host rates below 50000 Hz, below 100000 Hz, and above.
 enum RateBand : int { kRateBandLow = 0, kRateBandMid = 1, kRateBandHigh = 2 };
 
@@ -60,6 +62,9 @@ struct Edition {
     LinearDisplay satDisplay;
     ExponentialMapping relMapping;
     RateBandTable rateBands;
+
+    // Preset system.
+    const FactoryBank* factoryBank;  // the programs the 31 slots are filled from
 
     // Derived helpers.
     ParameterRole roleOf(int index) const {
