@@ -66,6 +66,12 @@ struct Edition {
     // Preset system.
     const FactoryBank* factoryBank;  // the programs the 31 slots are filled from
 
+    // Preset strip of the editor: its eleven tags run from 59 + this offset
+    // (name field) in the same roles and order, and the name field shows the
+    // skin's main background behind it.
+    int presetStripTagOffset;
+    int presetStripBackgroundBitmap;
+
     // Derived helpers.
     ParameterRole roleOf(int index) const {
         if (index < 0 || index >= numIndices) return kRoleNone;
