@@ -79,7 +79,7 @@ bool CPresetSystemEditor::open(void* /*ptr*/) {
     for (const std::string& entry : programMenuEntries(*bank)) menu->addEntry(entry.c_str());
     menu->setNbItemsPerColumn(kMenuItemsPerColumn);
     menu->setStyle(kNoDrawStyle | kCheckStyle);
-    menu->setCurrent(bank->getCurrentProgramIndex(), false);
+    menu->setCurrent(menuEntryOfSlot(bank->getCurrentProgramIndex()));
     frame->addView(menu);
 
     rocker = withBitmap<CPSRockerSwitch>(kRockerBitmap, at(PresetStripControl::kRocker), this, stripTag(kRockerTag));
@@ -191,7 +191,7 @@ void CPresetSystemEditor::stepProgram(bool up) {
     CPresetSystemEffect* bank = presetEffect();
     if (!bank || !bank->hasPrograms()) return;
     const int slot = steppedProgram(bank->getCurrentProgramIndex(), up);
-    if (menu) menu->setCurrent(slot, false);
+    if (menu) menu->setCurrent(menuEntryOfSlot(slot));
     const char* name = bank->program(slot)->name();
     showName(name);
     setMenuEntry(0, name);

@@ -5,6 +5,8 @@
 
 #include <array>
 #include <filesystem>
+#include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -39,6 +41,7 @@ private:
 struct HostLog {
     std::vector<int> automatedIndices;
     int displayUpdates = 0;
+    std::function<void()> onIdle;  // the host's idle pass (controls ask for it while the mouse is held)
 };
 
 inline VstIntPtr recordingHost(AEffect* effect, VstInt32 opcode, VstInt32 index, VstIntPtr, void*, float) {
@@ -46,6 +49,7 @@ inline VstIntPtr recordingHost(AEffect* effect, VstInt32 opcode, VstInt32 index,
     auto* log = static_cast<HostLog*>(effect->user);
     if (opcode == audioMasterAutomate) log->automatedIndices.push_back(index);
     if (opcode == audioMasterUpdateDisplay) ++log->displayUpdates;
+    if (opcode == audioMasterIdle && log->onIdle) log->onIdle();
     return opcode == audioMasterVersion ? 2400 : 0;
 }
 
