@@ -201,7 +201,7 @@ SettingsValueList parseRegistryExport(const std::string& text, const std::string
         }
         if (!line.empty() && line.back() == '\\' && line[0] != '[') {
             pending = line.substr(0, line.size() - 1);
-            if (pos > text.size()) line = pending;  // a cut continuation is parsed as it stands
+            if (pos > text.size()) line = pending;  // cut at the end: parsed as it stands, so a dangling comma rejects it
             else continue;
         }
         if (line.empty() || line[0] == ';') continue;

@@ -113,6 +113,7 @@ std::unique_ptr<SettingsKey> RegistryFileStore::createKey(const std::string& pat
     if (file.empty()) return nullptr;
     const std::string folder = file.substr(0, file.find_last_of('/'));
     if (!makeFolders(folder) || ::access(folder.c_str(), W_OK) != 0) return nullptr;
+    if (::access(file.c_str(), F_OK) == 0 && ::access(file.c_str(), W_OK) != 0) return nullptr;  // a protected key
     SettingsValueList values;
     std::string text;
     if (readKeyFile(file, text)) values = parseRegistryExport(text, fullKeyName(path));
