@@ -73,14 +73,12 @@ bool COptionMenu::setCurrent(int index, bool countSeparator) {
     if (!countSeparator) {
         // index counts entries only: find the entry that many real entries in.
         int real = -1;
-        for (int i = 0; i < getNbEntries(); ++i) {
-            if (isSeparator(i)) continue;
-            if (++real == index) {
-                index = i;
-                break;
-            }
+        int found = -1;
+        for (int i = 0; i < getNbEntries() && found < 0; ++i) {
+            if (!isSeparator(i) && ++real == index) found = i;
         }
-        if (real != index) return false;
+        if (found < 0) return false;
+        index = found;
     }
     if (index < 0 || index >= getNbEntries()) return false;
     currentIndex = index;
