@@ -11,10 +11,8 @@ namespace ambrel::skin {
 
 struct ArtContext {
     const SkinEdition& edition;
-    int id;
     BitmapShape shape;
-    cairo_surface_t* mainBackground;      // drawn first; nullptr while it is being drawn
-    cairo_surface_t* settingsBackground;  // likewise
+    cairo_surface_t* mainBackground;  // drawn first; nullptr while it is being drawn
 };
 
 using FramePainter = void (*)(cairo_t* cr, int frame, const ArtContext& ctx);

@@ -9,22 +9,7 @@ namespace ambrel::skin {
 
 namespace {
 void selectFace(cairo_t* cr, Face face, double size) {
-    const char* family = "DejaVu Sans";
-    cairo_font_weight_t weight = CAIRO_FONT_WEIGHT_NORMAL;
-    switch (face) {
-        case Face::Sans: break;
-        case Face::SansBold: weight = CAIRO_FONT_WEIGHT_BOLD; break;
-        case Face::Condensed: family = "DejaVu Sans Condensed"; break;
-        case Face::CondensedBold:
-            family = "DejaVu Sans Condensed";
-            weight = CAIRO_FONT_WEIGHT_BOLD;
-            break;
-        case Face::MonoBold:
-            family = "DejaVu Sans Mono";
-            weight = CAIRO_FONT_WEIGHT_BOLD;
-            break;
-    }
-    cairo_select_font_face(cr, family, CAIRO_FONT_SLANT_NORMAL, weight);
+    cairo_set_font_face(cr, skinFontFace(face));
     cairo_set_font_size(cr, size);
 }
 }  // namespace

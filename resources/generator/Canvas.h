@@ -7,10 +7,10 @@
 #include <string_view>
 
 #include "resources/generator/Palette.h"
+#include "resources/generator/SkinFonts.h"
 
 namespace ambrel::skin {
 
-enum class Face { Sans, SansBold, Condensed, CondensedBold, MonoBold };
 enum class Align { Left, Centre, Right };
 
 void setColour(cairo_t* cr, Rgb c, double alpha = 1.0);

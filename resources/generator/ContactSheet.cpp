@@ -108,12 +108,12 @@ void drawMainPreview(cairo_t* cr, const SkinEdition& e, const std::map<int, Load
                     rgb255(40, 40, 40));
     drawTextCentred(cr, "639smps", x + kLatencySamples.centreX(), y + kLatencySamples.centreY(), 9.0, Face::Sans,
                     rgb255(40, 40, 40));
-    drawTextCentred(cr, "Default", x + preset_bar::kName.centreX(), y + preset_bar::kName.centreY(), 10.0,
-                    Face::Sans, palette::kNameFrame);
     drawPresetBarControls(cr, set, x, y);
 }
 
 void drawPresetBarControls(cairo_t* cr, const std::map<int, LoadedBitmap>& set, double x, double y) {
+    drawTextCentred(cr, "Default", x + preset_bar::kName.centreX(), y + preset_bar::kName.centreY(), 10.0,
+                    Face::Sans, palette::kNameFrame);
     const int bar[][2] = {{19994, preset_bar::kSaveBank.left},   {19993, preset_bar::kLoadBank.left},
                           {19999, preset_bar::kSavePreset.left}, {19998, preset_bar::kLoadPreset.left},
                           {19997, preset_bar::kRocker.left},     {19995, preset_bar::kStoreA.left},

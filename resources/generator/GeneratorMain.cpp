@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "resources/generator/BmpWriter.h"
+#include "resources/generator/SkinFonts.h"
 #include "resources/generator/SkinEdition.h"
 #include "resources/generator/SkinOutputs.h"
 #include "resources/generator/SkinRenderer.h"
@@ -22,6 +23,12 @@ int main(int argc, char** argv) {
     if (edition == nullptr) {
         std::fprintf(stderr, "%s: unknown edition '%s'\n", argv[0], argv[1]);
         return 2;
+    }
+    const std::string missing = missingSkinFonts();
+    if (!missing.empty()) {
+        std::fprintf(stderr, "%s: the skin needs the DejaVu fonts (fonts-dejavu-core); missing: %s\n", argv[0],
+                     missing.c_str());
+        return 1;
     }
     const std::string folder = argv[2];
     std::error_code error;

@@ -12,9 +12,38 @@ constexpr const char* kGlyphText[18] = {"0", "1", "2", "3", "4", "5", "6", "7", 
 
 void drawGlowingText(cairo_t* cr, const char* text, double cx, double cy, double size, Face face) {
     drawTextCentred(cr, text, cx, cy, size, face, palette::kReadoutInk, 0.22);
-    drawTextCentred(cr, text, cx + 0.35, cy, size, face, palette::kReadoutInk, 0.22);
     drawTextCentred(cr, text, cx, cy, size, face, palette::kReadoutInk);
 }
+
+// Unit legends squeezed sideways to fit the 9-pixel cell at a readable height.
+void drawSqueezedText(cairo_t* cr, const char* text, double cx, double cy, double size, double maxWidth) {
+    const double w = textWidth(cr, text, size, Face::CondensedBold);
+    const double squeeze = w > maxWidth ? maxWidth / w : 1.0;
+    cairo_save(cr);
+    cairo_translate(cr, cx, cy);
+    cairo_scale(cr, squeeze, 1.0);
+    drawTextCentred(cr, text, 0, 0, size, Face::CondensedBold, palette::kReadoutInk);
+    cairo_restore(cr);
+}
+// The unit legends in a pixel font: two letters of 3 by 7 pixels side by side
+// stay crisp where antialiased text of that size would blur.
+constexpr const char* kUnitLetters[2][2][7] = {
+    {{"..#", "..#", "###", "#.#", "#.#", "#.#", "###"}, {"##.", "#.#", "#.#", "##.", "#.#", "#.#", "##."}},
+    {{"#.#", "#.#", "#.#", "###", "#.#", "#.#", "#.#"}, {"...", "...", "###", "..#", ".#.", "#..", "###"}},
+};
+
+void drawUnit(cairo_t* cr, int unit, double bottom) {
+    const double top = bottom - 7;
+    for (int letter = 0; letter < 2; ++letter) {
+        const double left = 1 + letter * 4;
+        for (int row = 0; row < 7; ++row)
+            for (int col = 0; col < 3; ++col)
+                if (kUnitLetters[unit][letter][row][col] == '#') cairo_rectangle(cr, left + col, top + row, 1, 1);
+    }
+    setColour(cr, palette::kReadoutInk);
+    cairo_fill(cr);
+}
+
 }  // namespace
 
 void paintGlyph(cairo_t* cr, int frame, const ArtContext& ctx) {
@@ -33,14 +62,14 @@ void paintGlyph(cairo_t* cr, int frame, const ArtContext& ctx) {
         return;
     }
     if (frame == 15 || frame == 16) {
-        drawGlowingText(cr, kGlyphText[frame], cx, cy + 1.5, 6.4, Face::CondensedBold);
+        drawUnit(cr, frame - 15, 13);
         return;
     }
     if (frame == 14) {
-        drawGlowingText(cr, kGlyphText[frame], cx, cy, 9.5, Face::CondensedBold);
+        drawSqueezedText(cr, kGlyphText[frame], cx, cy, 11.0, 8.0);
         return;
     }
-    drawGlowingText(cr, kGlyphText[frame], cx, cy, 13.0, Face::MonoBold);
+    drawGlowingText(cr, kGlyphText[frame], cx, cy, 12.0, Face::MonoBold);
 }
 
 }  // namespace ambrel::skin

@@ -2,6 +2,7 @@
 // knob larger with a brushed metal cap and a red pointer. The scale ticks are
 // printed around each knob in every frame; the knurling turns with the
 // pointer, the light falls from the upper left and stays put.
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 
@@ -52,15 +53,18 @@ void drawTicks(cairo_t* cr, double cx, double cy, double r, const KnobStyle& s) 
     }
 }
 
-void drawScaleEnds(cairo_t* cr, double cx, double cy, double r, const KnobStyle& s) {
+void drawScaleEnds(cairo_t* cr, double cellWidth, double cx, double cy, double r, const KnobStyle& s) {
     if (s.low == nullptr || s.high == nullptr) return;
     const double rl = r * (s.tickOuter + 0.08) + 7.0;
     const double a = kKnobStartDegrees;
     const double y = cy + dy(a) * rl;
     const double size = r > 30 ? 9.0 : 6.8;
     const Face face = s.signEnds ? Face::SansBold : Face::Condensed;
-    drawTextCentred(cr, s.low, cx + dx(a) * rl, y, size, face, s.tick);
-    drawTextCentred(cr, s.high, cx - dx(a) * rl, y, size, face, s.tick);
+    // Wide legends move inward rather than leave the cell.
+    const double lowHalf = textWidth(cr, s.low, size, face) / 2.0 + 1.0;
+    const double highHalf = textWidth(cr, s.high, size, face) / 2.0 + 1.0;
+    drawTextCentred(cr, s.low, std::max(cx + dx(a) * rl, lowHalf), y, size, face, s.tick);
+    drawTextCentred(cr, s.high, std::min(cx - dx(a) * rl, cellWidth - highHalf), y, size, face, s.tick);
 }
 
 void drawShadow(cairo_t* cr, double cx, double cy, double r) {
@@ -180,7 +184,7 @@ void drawKnob(cairo_t* cr, int frame, const ArtContext& ctx, double cx, double c
     cairo_fill(cr);
     const double angle = knobPointerDegrees(frame, ctx.shape.frames);
     drawTicks(cr, cx, cy, r, s);
-    drawScaleEnds(cr, cx, cy, r, s);
+    drawScaleEnds(cr, w, cx, cy, r, s);
     drawShadow(cr, cx, cy, r);
     drawSkirt(cr, cx, cy, r, angle, s);
     drawCap(cr, cx, cy, r, s);

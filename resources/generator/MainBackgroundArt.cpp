@@ -72,7 +72,16 @@ void drawButtonLegends(cairo_t* cr, const SkinEdition& edition) {
     drawCaption(cr, "BRICKWALL", kBrickwall.centreX(), kBrickwall.top - 6, kInk, 7.0);
     const double row = kProcess.top - 6;
     drawCaption(cr, "PROCESS", kProcess.centreX(), row, kInk, 7.0);
-    if (edition.hasFatButton) drawCaption(cr, "OVERSAMPLE", kFat.centreX(), row, kInk, 6.6);
+    if (edition.hasFatButton) {
+        drawCaption(cr, "OVERSAMPLE", kFat.centreX(), row, kInk, 6.6);
+    } else {
+        // Without the oversampling button its place carries the maker's badge.
+        const Box& b = kFat;
+        sunkenWindow(cr, b.left + 3, b.top + 6, b.width() - 6, b.height() - 14, 3, palette::kPanel,
+                     palette::kPanelShade, palette::kPanelLight);
+        drawTextCentred(cr, "ZEM", b.centreX(), b.centreY() - 3.5, 8.0, Face::SansBold, palette::kAccent);
+        drawTextCentred(cr, "ANALOG", b.centreX(), b.centreY() + 5.5, 5.8, Face::CondensedBold, palette::kLegendSoft);
+    }
     drawCaption(cr, "BANDS", kMode.centreX(), row, kInk, 7.0);
     drawCaption(cr, "LINK", kLink.right - 12, row, kInk, 7.0);
 }

@@ -16,9 +16,8 @@ namespace ambrel::skin {
 namespace {
 
 constexpr double kDeg = std::numbers::pi / 180.0;
-constexpr double kScaleRadius = 58.0;
-constexpr double kNumberRadius = 69.5;
-constexpr double kShroudRadius = 29.0;
+constexpr double kNumberRadius = kScaleRadius + 12.5;
+constexpr double kShroudRadius = 30.0;
 
 struct Mark {
     double dB;
@@ -95,21 +94,24 @@ void drawScale(cairo_t* cr, int face) {
     for (const Mark& m : marks) {
         const double a = markAngle(m.dB, face);
         const Rgb ink = m.dB > 0 ? palette::kFaceRed : palette::kFaceInk;
-        const double outer = kScaleRadius + (m.labelled ? 7.0 : 4.5);
+        const double outer = kScaleRadius + (m.labelled ? kMajorMarkLength : kMinorMarkLength);
         cairo_move_to(cr, px(a, kScaleRadius - (m.dB > 0 ? 0.0 : 0.5)), py(a, kScaleRadius - (m.dB > 0 ? 0.0 : 0.5)));
         cairo_line_to(cr, px(a, outer), py(a, outer));
         setColour(cr, m.dB > 0 ? palette::kFaceInk : ink);
         cairo_set_line_width(cr, m.labelled ? 1.15 : 0.8);
         cairo_stroke(cr);
         if (!m.labelled) continue;
-        char text[8];
-        if (m.dB > 0)
-            std::snprintf(text, sizeof text, "+%d", static_cast<int>(m.dB));
-        else
-            std::snprintf(text, sizeof text, "%d", static_cast<int>(m.dB));
-        drawTextCentred(cr, text, px(a, kNumberRadius), py(a, kNumberRadius), 7.4, Face::CondensedBold, ink);
+        // As on classic meters the numbers carry no sign: red above 0, black below.
+        char text[16];
+        std::snprintf(text, sizeof text, "%d", static_cast<int>(std::abs(m.dB)));
+        drawTextCentred(cr, text, px(a, kNumberRadius), py(a, kNumberRadius), 7.6, Face::CondensedBold, ink);
     }
-    drawTextCentred(cr, "dB", kNeedlePivotX, 42.0, 8.0, Face::SansBold, palette::kFaceInk, 0.85);
+    // The signs below the two ends of the scale.
+    const double signRadius = kScaleRadius - 7.0;
+    drawTextCentred(cr, "\xE2\x88\x92", px(first, signRadius) + 2.0, py(first, signRadius), 9.0, Face::SansBold,
+                    palette::kFaceInk);
+    drawTextCentred(cr, "+", px(last, signRadius) - 2.0, py(last, signRadius), 9.0, Face::SansBold, palette::kFaceRed);
+    drawTextCentred(cr, "dB", kNeedlePivotX, 45.0, 8.0, Face::SansBold, palette::kFaceInk, 0.85);
 }
 
 void drawNeedle(cairo_t* cr, int frame) {
@@ -156,7 +158,7 @@ void paintFace(cairo_t* cr, int frame, int face) {
     cairo_rectangle(cr, 0, kMeterFaceHeight - 1, kMeterFaceWidth, 1);
     setColour(cr, rgb255(8, 8, 8));
     cairo_fill(cr);
-    drawTextCentred(cr, face == 0 ? "-20 / +3" : "-40 / +6", kNeedlePivotX, 64.0, 5.6, Face::Condensed,
+    drawTextCentred(cr, face == 0 ? "-20 / +3" : "-40 / +6", kNeedlePivotX, 66.0, 5.6, Face::Condensed,
                     palette::kFace, 0.55);
 }
 

@@ -18,8 +18,14 @@ inline constexpr int kMeterFaceHeight = 70;
 // The needle turns about a pivot below the visible face; angles are measured
 // from the vertical, clockwise positive, and position p sweeps them linearly.
 inline constexpr double kNeedlePivotX = 68.0;
-inline constexpr double kNeedlePivotY = 86.0;
+inline constexpr double kNeedlePivotY = 90.0;
 inline constexpr double kNeedleSweepDegrees = 96.0;
+
+// The scale arc's radius about the pivot; the labelled marks reach
+// kMajorMarkLength beyond it, the others kMinorMarkLength.
+inline constexpr double kScaleRadius = 64.0;
+inline constexpr double kMajorMarkLength = 7.0;
+inline constexpr double kMinorMarkLength = 4.5;
 
 inline float needlePosition(float value, int face) {
     if (value < 0.0f) value = 0.0f;

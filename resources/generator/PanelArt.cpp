@@ -32,16 +32,20 @@ void drawCaption(cairo_t* cr, std::string_view text, double cx, double cy, Rgb i
     drawTextCentred(cr, text, cx, cy, size, Face::CondensedBold, ink);
 }
 
+void fillPresetBarRows(cairo_t* cr, double x, double width, int top, int bottom, int yShift) {
+    const int first = preset_bar::kTop - 1;
+    for (int y = top; y < bottom; ++y) {
+        const double t = static_cast<double>(y - first) / (kWindowHeight - first);
+        setColour(cr, mix(rgb255(52, 52, 54), rgb255(28, 28, 31), t));
+        cairo_rectangle(cr, x, y - yShift, width, 1);
+        cairo_fill(cr);
+    }
+}
+
 void drawPresetBar(cairo_t* cr) {
     using namespace preset_bar;
-    const double top = kTop - 1;
-    cairo_pattern_t* g = cairo_pattern_create_linear(0, top, 0, kWindowHeight);
-    cairo_pattern_add_color_stop_rgb(g, 0, 0.20, 0.20, 0.21);
-    cairo_pattern_add_color_stop_rgb(g, 1, 0.11, 0.11, 0.12);
-    cairo_rectangle(cr, 0, top, kWindowWidth, kWindowHeight - top);
-    cairo_set_source(cr, g);
-    cairo_fill(cr);
-    cairo_pattern_destroy(g);
+    const int top = kTop - 1;
+    fillPresetBarRows(cr, 0, kWindowWidth, top, kWindowHeight, 0);
     cairo_rectangle(cr, 0, top, kWindowWidth, 1);
     cairo_set_source_rgba(cr, 0, 0, 0, 0.8);
     cairo_fill(cr);

@@ -18,6 +18,11 @@ void drawLogo(cairo_t* cr, std::string_view productName, double x, double baseli
 // A legend centred above a control.
 void drawCaption(cairo_t* cr, std::string_view text, double cx, double cy, Rgb ink, double size = 7.6);
 
+// The preset bar's shading: fills rows top..bottom (window y) of the bar
+// over x..x+width, drawn at y - yShift, so the bar's buttons can start
+// their cells with the bar exactly as it is behind them.
+void fillPresetBarRows(cairo_t* cr, double x, double width, int top, int bottom, int yShift);
+
 // The preset bar along the bottom edge (from y 443 down), with its legends,
 // the program name window and the program menu's drop-down mark.
 void drawPresetBar(cairo_t* cr);

@@ -6,6 +6,8 @@
 
 #include "resources/generator/Art.h"
 #include "resources/generator/Canvas.h"
+#include "resources/generator/PanelArt.h"
+#include "resources/generator/SkinLayout.h"
 
 namespace ambrel::skin {
 
@@ -60,10 +62,10 @@ Rgb drawKey(cairo_t* cr, double x, double w, double h, KeyState state) {
     return icon;
 }
 
+// Every key's cell starts as the bar behind it.
 void beginKey(cairo_t* cr, const ArtContext& ctx) {
-    setColour(cr, palette::kBar);
-    cairo_rectangle(cr, 0, 0, ctx.shape.frameWidth(), ctx.shape.frameHeight());
-    cairo_fill(cr);
+    fillPresetBarRows(cr, 0, ctx.shape.frameWidth(), preset_bar::kTop, preset_bar::kTop + ctx.shape.frameHeight(),
+                      preset_bar::kTop);
 }
 
 // An arrow on a tray: down into it (save) or up out of it (load).

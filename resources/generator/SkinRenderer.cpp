@@ -20,15 +20,14 @@ const RenderedBitmap* RenderedSet::find(int id) const {
 
 namespace {
 
-cairo_surface_t* renderOne(const BitmapArt& art, const SkinEdition& edition, cairo_surface_t* mainBackground,
-                           cairo_surface_t* settingsBackground) {
+cairo_surface_t* renderOne(const BitmapArt& art, const SkinEdition& edition, cairo_surface_t* mainBackground) {
     const BitmapShape& shape = art.shape;
     cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_RGB24, shape.width, shape.height);
     cairo_t* cr = cairo_create(surface);
     useSkinFontOptions(cr);
     cairo_set_source_rgb(cr, 0, 0, 0);
     cairo_paint(cr);
-    const ArtContext ctx{edition, art.id, shape, mainBackground, settingsBackground};
+    const ArtContext ctx{edition, shape, mainBackground};
     // Cells beyond the last frame (the drive strip's grid has nine) repeat it.
     const int cells = shape.rows() * shape.columns;
     for (int cell = 0; cell < cells; ++cell) {
@@ -55,16 +54,12 @@ bool renderEdition(const SkinEdition& edition, RenderedSet& out) {
         if (art == nullptr) return false;
         arts.push_back(art);
     }
-    // Backgrounds first.
-    std::stable_partition(arts.begin(), arts.end(), [](const BitmapArt* a) {
-        return a->paint == paintMainBackground || a->paint == paintSettingsBackground;
-    });
+    // The main background first: strips drawn over it start from it.
+    std::stable_partition(arts.begin(), arts.end(), [](const BitmapArt* a) { return a->paint == paintMainBackground; });
     cairo_surface_t* mainBackground = nullptr;
-    cairo_surface_t* settingsBackground = nullptr;
     for (const BitmapArt* art : arts) {
-        cairo_surface_t* s = renderOne(*art, edition, mainBackground, settingsBackground);
+        cairo_surface_t* s = renderOne(*art, edition, mainBackground);
         if (art->paint == paintMainBackground) mainBackground = s;
-        if (art->paint == paintSettingsBackground) settingsBackground = s;
         out.bitmaps().push_back({art->id, art->shape, art->role, s});
     }
     std::sort(out.bitmaps().begin(), out.bitmaps().end(),

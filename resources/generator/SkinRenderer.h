@@ -1,6 +1,6 @@
 #pragma once
-// Draws a whole edition's bitmap set. The two page backgrounds come first, as
-// some strips start their cells from the background they sit on.
+// Draws a whole edition's bitmap set. The main background comes first, as the
+// over LEDs start their cells from the bezel they sit on.
 
 #include <cairo.h>
 
