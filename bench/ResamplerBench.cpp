@@ -11,7 +11,9 @@
 
 namespace {
 
+template <bool Plain>
 void BM_ResamplerUpDownStereo(benchmark::State& state) {
+    ambrel::useOnlyPlainHalfbandSum(Plain);
     ambrel::HalfbandResampler left, right;
     alignas(32) double l[512], r[512], sourceL[64], sourceR[64];
     for (int i = 0; i < 64; ++i) {
@@ -33,8 +35,10 @@ void BM_ResamplerUpDownStereo(benchmark::State& state) {
         benchmark::Counter(static_cast<double>(state.iterations() * 64), benchmark::Counter::kIsRate |
                                                                              benchmark::Counter::kInvert);
     state.SetLabel(ambrel::halfbandSumUsesAvx2() ? "AVX2/FMA" : "plain x86-64");
+    ambrel::useOnlyPlainHalfbandSum(false);
 }
-BENCHMARK(BM_ResamplerUpDownStereo);
+BENCHMARK_TEMPLATE(BM_ResamplerUpDownStereo, false)->Name("BM_ResamplerUpDownStereo/selected");
+BENCHMARK_TEMPLATE(BM_ResamplerUpDownStereo, true)->Name("BM_ResamplerUpDownStereo/plain");
 
 // The tap sum alone, four 64-output sums (what one stereo block of 64 frames
 // needs), with the plain x86-64 variant and with the one chosen at run time.

@@ -34,6 +34,7 @@ constexpr Edition kFull{
     .factoryBank = &kFullFactoryBank,
     .presetStripTagOffset = 0,
     .presetStripBackgroundBitmap = 19000,
+    .textOverrides = {},
 };
 
 }  // namespace

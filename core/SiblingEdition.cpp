@@ -42,6 +42,9 @@ constexpr FactoryBank siblingFactoryBank() {
 
 constexpr FactoryBank kSiblingFactoryBank = siblingFactoryBank();
 
+// The FAT role has no effect here; its index is shown to the host as a spare switch.
+constexpr ParameterTextOverride kSiblingTextOverrides[] = {{31, "-", "", "-"}};
+
 constexpr Edition kSibling{
     .effectName = "ZEM Ambrel",
     .productString = "ZEM Ambrel - analog saturation & compression emulator",
@@ -61,6 +64,7 @@ constexpr Edition kSibling{
     .factoryBank = &kSiblingFactoryBank,
     .presetStripTagOffset = 8,
     .presetStripBackgroundBitmap = 19100,
+    .textOverrides = kSiblingTextOverrides,
 };
 
 }  // namespace

@@ -16,4 +16,8 @@ void halfbandSumPlain(const double* x, const double* taps, double* out, int coun
 // True when halfbandSum runs the AVX2/FMA variant on this machine.
 bool halfbandSumUsesAvx2();
 
+// Benchmarks and tests only (never while audio runs): true makes halfbandSum
+// run the plain variant, as on a CPU without AVX2; false restores the choice.
+void useOnlyPlainHalfbandSum(bool plain);
+
 }  // namespace ambrel

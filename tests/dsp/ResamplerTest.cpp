@@ -49,6 +49,16 @@ std::vector<double> noise(std::size_t length, unsigned seed) {
     return v;
 }
 
+// Runs a test body with the variant chosen at run time and with the plain one.
+class ResamplerVariants : public ::testing::TestWithParam<bool> {
+protected:
+    void SetUp() override { useOnlyPlainHalfbandSum(GetParam()); }
+    void TearDown() override { useOnlyPlainHalfbandSum(false); }
+};
+
+INSTANTIATE_TEST_SUITE_P(SumVariant, ResamplerVariants, ::testing::Values(false, true),
+                         [](const auto& info) { return info.param ? "plain" : "selected"; });
+
 TEST(ResamplerDesign, TapsAreSymmetricHalfbandWithTheirCentres) {
     HalfbandResampler r;
     const auto& up = r.interpolatorTaps();
@@ -79,7 +89,7 @@ TEST(ResamplerDesign, TapsAreSymmetricHalfbandWithTheirCentres) {
     EXPECT_GT(down[kCentre + 5], 0.0);
 }
 
-TEST(ResamplerDc, InterpolatorGivesOneAndTheOddTapSumAlternately) {
+TEST_P(ResamplerVariants, InterpolatorGivesOneAndTheOddTapSumAlternately) {
     HalfbandResampler r;
     const auto out = upsampleAll(r, std::vector<double>(512, 1.0), 64);
     // After the 128-sample history has filled, the pairs are settled.
@@ -89,7 +99,7 @@ TEST(ResamplerDc, InterpolatorGivesOneAndTheOddTapSumAlternately) {
     }
 }
 
-TEST(ResamplerDc, DecimatorGainIsCentrePlusOddTaps) {
+TEST_P(ResamplerVariants, DecimatorGainIsCentrePlusOddTaps) {
     HalfbandResampler r;
     const auto out = downsampleAll(r, std::vector<double>(1024, 1.0), 64);
     for (std::size_t i = 130; i < out.size(); ++i) EXPECT_NEAR(out[i], 0.99805, 5e-6) << i;
@@ -118,7 +128,7 @@ TEST(ResamplerDelay, InterpolatorAndDecimatorEachDelay129DoubledSamples) {
     EXPECT_EQ(down[40 + 129], 0.0);
 }
 
-TEST(ResamplerPassBand, SineWellBelowHostNyquistSurvivesUpAndDown) {
+TEST_P(ResamplerVariants, SineWellBelowHostNyquistSurvivesUpAndDown) {
     struct Case {
         double frequency;  // as a fraction of the host rate
         double tolerance;
@@ -149,7 +159,7 @@ TEST(ResamplerPassBand, ContentAboveHostNyquistIsRemovedOnTheWayDown) {
     }
 }
 
-TEST(ResamplerBlocks, OutputDoesNotDependOnBlockSize) {
+TEST_P(ResamplerVariants, OutputDoesNotDependOnBlockSize) {
     const auto in = noise(1000, 7);
     HalfbandResampler reference;
     const auto upRef = upsampleAll(reference, in, 64);
