@@ -76,6 +76,12 @@ struct Edition {
     // Preset system.
     const FactoryBank* factoryBank;  // the programs the 31 slots are filled from
 
+    // Preset strip of the editor: its eleven tags run from 59 + this offset
+    // (name field) in the same roles and order, and the name field shows the
+    // skin's main background behind it.
+    int presetStripTagOffset;
+    int presetStripBackgroundBitmap;
+
     // Parameter set.
     std::span<const ParameterTextOverride> textOverrides;
     const ParameterTextOverride* textOverrideFor(int index) const {

@@ -62,6 +62,8 @@ constexpr Edition kSibling{
     .relMapping = {0.25, 16.0},
     .rateBands = {{128, 256, 512}, {64, 128, 256}, {127, 255, 511}},
     .factoryBank = &kSiblingFactoryBank,
+    .presetStripTagOffset = 8,
+    .presetStripBackgroundBitmap = 19100,
     .textOverrides = kSiblingTextOverrides,
 };
 
