@@ -1,5 +1,7 @@
 #include "core/Ambrel.h"
 
+#include "editor/AmbrelEditor.h"
+
 #include <cstdio>
 #include <cstring>
 
@@ -65,13 +67,19 @@ void Ambrel::construct() {
 
     suspend();
     resume();
-    // The editor object registers itself here once the editor exists.
+    new AmbrelEditor(this, edition_);  // registers itself as the effect's editor
     suspend();
     resume();
     suspend();
 }
 
-Ambrel::~Ambrel() { saveMeterPreferences(); }
+Ambrel::~Ambrel() {
+    // A window the host left open goes while the state it shows still exists.
+    if (AmbrelEditor* e = productEditor(); e && e->getFrame()) e->close();
+    saveMeterPreferences();
+}
+
+AmbrelEditor* Ambrel::productEditor() const { return dynamic_cast<AmbrelEditor*>(getEditor()); }
 
 void Ambrel::askHostForLatencyAndBlockSize() {
     getOutputLatency();
@@ -109,7 +117,7 @@ void Ambrel::resume() {
     clearAll();
     engine_.updateFilters();
     engine_.updateTimeConstants();
-    // The editor re-reads the latency here once it exists.
+    if (AmbrelEditor* e = productEditor()) e->refreshLatency();
     isReady();
     suspendedState = false;
 }
@@ -125,6 +133,7 @@ void Ambrel::suspend() {
     engine_.clearMeters();
     const int knobModeIndex = edition_.indexOf(kKnobMode);
     params_.setParameter(knobModeIndex, static_cast<float>(params_.knobMode()));
+    if (AmbrelEditor* e = productEditor()) e->parkMeters();
     // The sibling has no oversampling: its FAT slot always reads off.
     if (!edition_.hasOversampling) engine_.oversample = 0;
     suspendedState = true;
@@ -181,8 +190,8 @@ void Ambrel::clearAlignmentLines() { blocks_.clearAlignmentLines(); }
 void Ambrel::resetResamplers() { blocks_.resetResamplers(); }
 void Ambrel::recordInPrograms(int index, float value) { CPresetSystemEffect::setParameter(index, value); }
 void Ambrel::recordInAllPrograms(int index, float value) { recordGlobalParameter(index, value); }
-void Ambrel::forwardToEditor(int /*index*/, float /*value*/) {
-    // The editor is told here once it exists.
+void Ambrel::forwardToEditor(int index, float value) {
+    if (AmbrelEditor* e = productEditor()) e->setParameter(index, value);
 }
 
 // ---- Identity ------------------------------------------------------------------

@@ -15,6 +15,8 @@
 
 namespace ambrel {
 
+class AmbrelEditor;
+
 class Ambrel : public CPresetSystemEffect, private ParameterSeams {
 public:
     Ambrel(audioMasterCallback audioMaster, const Edition& edition);
@@ -66,6 +68,8 @@ public:
     ParameterSet& parameters() { return params_; }
     bool isSuspended() const { return suspendedState; }
     VstInt32 hostOutputLatency() const { return outputLatency; }
+    // The product editor, when there is one (its window may be closed).
+    AmbrelEditor* productEditor() const;
 
 private:
     void construct();

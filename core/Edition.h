@@ -48,6 +48,16 @@ struct ParameterTextOverride {
     const char* display;
 };
 
+// Editor: the tags of the controls that carry no parameter of their own.
+struct EditorControlTags {
+    int readout;         // the numeric readout on the main page
+    int toSettingsPage;  // the invisible page switch on the main page
+    int toMainPage;      // the invisible page switch on the settings page
+    int leftLed;
+    int rightLed;
+    int valueEntry;      // the typed value-entry field
+};
+
 inline constexpr int kMaxParameterIndices = 66;  // largest editor-only index + 1 of any edition
 inline constexpr int kGlobalParameterCount = 7;
 
@@ -89,6 +99,13 @@ struct Edition {
             if (o.index == index) return &o;
         return nullptr;
     }
+
+    // Editor: the window's background (frame and main page), the processing
+    // button's picture, and the tags of the controls without a parameter. The
+    // FAT button exists only where there is oversampling.
+    int editorBackgroundBitmap;
+    int processButtonBitmap;
+    EditorControlTags editorTags;
 
     // Derived helpers.
     ParameterRole roleOf(int index) const {

@@ -35,6 +35,10 @@ constexpr Edition kFull{
     .presetStripTagOffset = 0,
     .presetStripBackgroundBitmap = 19000,
     .textOverrides = {},
+    .editorBackgroundBitmap = 19000,
+    .processButtonBitmap = 19014,
+    .editorTags = {.readout = 50, .toSettingsPage = 52, .toMainPage = 53, .leftLed = 54, .rightLed = 55,
+                   .valueEntry = 58},
 };
 
 }  // namespace

@@ -65,6 +65,10 @@ constexpr Edition kSibling{
     .presetStripTagOffset = 8,
     .presetStripBackgroundBitmap = 19100,
     .textOverrides = kSiblingTextOverrides,
+    .editorBackgroundBitmap = 19100,
+    .processButtonBitmap = 19114,
+    .editorTags = {.readout = 56, .toSettingsPage = 60, .toMainPage = 61, .leftLed = 62, .rightLed = 63,
+                   .valueEntry = 66},
 };
 
 }  // namespace
