@@ -237,6 +237,7 @@ void AmbrelEditor::close() {
     if (ambrel) ambrel->engine().editorOpen = 0;
     noTargetCount = 0;
     hoverIdleCount = 0;
+    pendingEntry = -1;
     CPresetSystemEditor::close();
     forgetControls();
     if (heldPage) heldPage->forget();  // with its controls
@@ -347,6 +348,7 @@ void AmbrelEditor::switchPage() {
     heldPage = shownPage;
     shownPage = toShow;
     frame->removeView(heldPage, false);  // the frame's reference becomes the editor's
+    pendingEntry = -1;
     toShow->setDirty(true);
 }
 
@@ -400,10 +402,18 @@ void AmbrelEditor::valueChanged(CDrawContext* context, CControl* control) {
 
 // ---- Typed value entry ----------------------------------------------------------
 
+// The field opens once the click that asked for it has been handled: the
+// frame ends any text edit the click itself did not start inside, which would
+// otherwise close the new field at once.
 void AmbrelEditor::openValueEntry(int index) {
     if (!mainPageShown() || !entryField || !myFrame || !ambrel) return;
+    if (!takesValueEntry(edition().roleOf(index))) return;
+    pendingEntry = index;
+}
+
+void AmbrelEditor::beginValueEntry(int index) {
+    if (!mainPageShown() || !entryField || !myFrame) return;
     const ParameterRole role = edition().roleOf(index);
-    if (!takesValueEntry(role)) return;
     char text[64];
     valueEntryText(role, ambrel->getDisplayValue(index), text, sizeof text);
     if (!mainPage->isChild(entryField)) mainPage->addView(entryField);
@@ -429,6 +439,11 @@ void AmbrelEditor::applyValueEntry(int index, const char* text) {
 void AmbrelEditor::idle() {
     AEffGUIEditor::idle();
     if (!frame || !ambrel) return;
+    if (pendingEntry >= 0) {
+        const int index = pendingEntry;
+        pendingEntry = -1;
+        beginValueEntry(index);
+    }
     if (ambrel->parameters().knobModeChanged.exchange(false)) {
         const int knobMode = indexOf(kKnobMode);
         setKnobMode(knobMode >= 0 && ambrel->getParameter(knobMode) >= 0.5f ? 2 : 0);

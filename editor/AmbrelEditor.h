@@ -67,6 +67,7 @@ public:
     VSTGUI::CControl* controlOf(int tag) const;
     CCounter* numericReadout() const { return readout; }
     CMyTextEdit* valueEntryField() const { return entryField; }
+    bool valueEntryPending() const { return pendingEntry >= 0; }
     CMovieMeter* meter(int side) const { return meters[side]; }
     CMovieLED* overLed(int side) const { return leds[side]; }
     VSTGUI::CParamDisplay* latencyReadout(int which) const { return latency[which]; }
@@ -79,6 +80,7 @@ private:
     void addControl(VSTGUI::CViewContainer* page, VSTGUI::CControl* control);
     void refreshControl(int index);
     void showOnReadout(int index, int mode);
+    void beginValueEntry(int index);
     void updateMeters();
     void hoverCheck();
     bool skippedByHover(int tag) const;
@@ -102,6 +104,7 @@ private:
     CMovieLED* leds[2] = {};
     CCounter* readout = nullptr;
     CMyTextEdit* entryField = nullptr;  // kept aside; the editor holds one reference
+    int pendingEntry = -1;              // the index whose entry opens on the next idle
 
     // Hover readout: one check per 9 idle calls; the readout goes blank after
     // 11 checks without a value control under the mouse.
