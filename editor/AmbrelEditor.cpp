@@ -93,8 +93,14 @@ bool AmbrelEditor::open(void* parentWindow) {
     myFrame->setBackground(background);
 
     mainPage = new CViewContainer(CRect(0, 0, width, height - kMainPageBottomMargin), myFrame, background);
-    settingsPage = new CViewContainer(CRect(0, 0, width, height - kSettingsPageBottomMargin), myFrame,
-                                      bitmap(kSettingsBackgroundBitmap));
+    // The settings page is as high as its picture less a margin, so the
+    // preset strip below it stays visible.
+    CBitmap* settingsBackground = bitmap(kSettingsBackgroundBitmap);
+    const int settingsHeight = settingsBackground && settingsBackground->getHeight() > 0
+                                   ? settingsBackground->getHeight()
+                                   : kSettingsBackgroundHeight;
+    settingsPage = new CViewContainer(CRect(0, 0, width, settingsHeight - kSettingsPageBottomMargin), myFrame,
+                                      settingsBackground);
     buildPage(mainPage, mainPageLayout(), ed.editorBackgroundBitmap);
     buildPage(settingsPage, settingsPageLayout(), kSettingsBackgroundBitmap);
 

@@ -70,7 +70,10 @@ public:
     bool valueEntryPending() const { return pendingEntry >= 0; }
     CMovieMeter* meter(int side) const { return meters[side]; }
     CMovieLED* overLed(int side) const { return leds[side]; }
-    VSTGUI::CParamDisplay* latencyReadout(int which) const { return latency[which]; }
+    VSTGUI::CParamDisplay* latencyReadout(int which) const { return latency[which]; }  // 0 ms, 1 samples
+    VSTGUI::CParamDisplay* valueReadoutOf(int tag) const {
+        return tag >= 0 && tag < kTagSlots ? valueReadouts[tag] : nullptr;
+    }
 
 private:
     void buildPage(VSTGUI::CViewContainer* page, std::span<const ControlPlace> layout, int backdropBitmap);

@@ -61,6 +61,7 @@ inline constexpr int kEditorHeight = 460;
 inline constexpr int kMainPageBottomMargin = 16;      // the preset strip shows below the main page
 inline constexpr int kSettingsPageBottomMargin = 2;
 inline constexpr int kSettingsBackgroundBitmap = 19002;
+inline constexpr int kSettingsBackgroundHeight = 445;
 inline constexpr int kMeterScaleOneFaceBitmap = 19004;
 inline constexpr int kReadoutGlyphWidth = 9;
 inline constexpr int kReadoutGlyphHeight = 17;
