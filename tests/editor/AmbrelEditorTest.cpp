@@ -276,6 +276,17 @@ TEST_F(AmbrelEditorFull, CloseAndReopenRebuildsEverythingOnTheMainPage) {
     EXPECT_EQ(editor->meter(0)->getScale(), 1);
     EXPECT_FLOAT_EQ(editor->numericReadout()->getValue(), 15.32f);
     EXPECT_EQ(effect->engine().editorOpen.load(), 1);
+
+    // A host that opens again without closing gets one window, fully built.
+    effect->setParameter(52, 1.0f);
+    ASSERT_TRUE(editor->open(nullptr));
+    EXPECT_NE(editor->getFrame(), nullptr);
+    EXPECT_TRUE(editor->mainPageShown());
+    ASSERT_NE(control(4), nullptr);
+    EXPECT_FLOAT_EQ(control(4)->getValue(), 0.9f);
+    EXPECT_EQ(effect->engine().editorOpen.load(), 1);
+    input.attach(editor->getFrame());
+    idle(3);
 }
 
 class AmbrelEditorSibling : public AmbrelEditorFixture {
