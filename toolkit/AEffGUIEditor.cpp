@@ -80,7 +80,9 @@ void AEffGUIEditor::doIdleStuff() {
 
 void AEffGUIEditor::frameCreated(VSTGUI::CFrame* newFrame) {
     if (frame && frame != newFrame) {
+        void* window = systemWindow;  // the open in progress keeps its window
         close();
+        systemWindow = window;
         // A close that did not take the frame down (a product editor that only
         // forgets it) must not leave the old window behind.
         if (frame && frame != newFrame) {

@@ -9,12 +9,13 @@ namespace VSTGUI {
 
 CBitmap::CBitmap(int id) : resourceId(id) {
     BitmapResource resource = findBitmapResource(id);
-    DecodedImage image;
-    if (!decodeBmp(resource.data, resource.size, image)) return;
-    native = platform::createBitmap(image.width, image.height, image.pixels.data());
+    BmpLayout layout;
+    if (!parseBmp(resource.data, resource.size, layout)) return;
+    native = platform::createBitmap(layout.width, layout.height,
+                                    [&layout](int y, std::uint32_t* row) { readBmpRow(layout, y, row); });
     if (native) {
-        width = image.width;
-        height = image.height;
+        width = layout.width;
+        height = layout.height;
     }
 }
 

@@ -5,6 +5,7 @@
 // backend (platform/<system>/) implements them once.
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -23,8 +24,9 @@ public:
     virtual int height() const = 0;
 };
 
-// Pixels are 0x00RRGGBB, rows top-down, width * height of them. Null on failure.
-std::unique_ptr<Bitmap> createBitmap(int width, int height, const std::uint32_t* pixels);
+// Pixels are 0x00RRGGBB, rows top-down: fillRow writes row y's width pixels.
+// Null on failure.
+std::unique_ptr<Bitmap> createBitmap(int width, int height, const std::function<void(int y, std::uint32_t* row)>& fillRow);
 
 struct FontRequest {
     const char* face = "Arial";

@@ -10,8 +10,8 @@
 
 namespace VSTGUI::platform {
 
-std::unique_ptr<Bitmap> createBitmap(int width, int height, const std::uint32_t* pixels) {
-    if (width <= 0 || height <= 0 || !pixels) return nullptr;
+std::unique_ptr<Bitmap> createBitmap(int width, int height, const std::function<void(int, std::uint32_t*)>& fillRow) {
+    if (width <= 0 || height <= 0 || !fillRow) return nullptr;
     cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_RGB24, width, height);
     if (cairo_surface_status(surface) != CAIRO_STATUS_SUCCESS) {
         cairo_surface_destroy(surface);
@@ -20,10 +20,7 @@ std::unique_ptr<Bitmap> createBitmap(int width, int height, const std::uint32_t*
     cairo_surface_flush(surface);
     unsigned char* data = cairo_image_surface_get_data(surface);
     int stride = cairo_image_surface_get_stride(surface);
-    for (int y = 0; y < height; ++y) {
-        std::memcpy(data + static_cast<std::size_t>(y) * stride, pixels + static_cast<std::size_t>(y) * width,
-                    static_cast<std::size_t>(width) * 4);
-    }
+    for (int y = 0; y < height; ++y) fillRow(y, reinterpret_cast<std::uint32_t*>(data + static_cast<std::size_t>(y) * stride));
     cairo_surface_mark_dirty(surface);
     return std::make_unique<cairo_backend::CairoBitmap>(surface, width, height);
 }

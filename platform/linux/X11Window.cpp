@@ -4,9 +4,11 @@
 #include <cairo-xlib.h>
 #include <dlfcn.h>
 
+#include <chrono>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <thread>
 
 #include "platform/linux/X11ErrorTrap.h"
 #include "platform/linux/X11Keys.h"
@@ -46,6 +48,12 @@ Bool isExposeOnly(Display*, XEvent* event, XPointer) {
 std::unique_ptr<X11Window> X11Window::create(void* parent, int width, int height) {
     if (width <= 0 || height <= 0) return nullptr;
     Display* dpy = XOpenDisplay(nullptr);
+    // A server that just lost its last client resets and refuses connections
+    // for a moment: try again briefly before giving up.
+    for (int attempt = 0; !dpy && attempt < 5 && std::getenv("DISPLAY"); ++attempt) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        dpy = XOpenDisplay(nullptr);
+    }
     if (!dpy) return nullptr;
     registerOwnDisplay(dpy);
     ::Window win = 0;
@@ -103,9 +111,33 @@ X11Window::X11Window(Display* display, ::Window window, int w, int h) : dpy(disp
     X11ErrorTrap trap(dpy);
     int screen = DefaultScreen(dpy);
     back = std::make_unique<cairo_backend::CairoDrawDevice>(cairo_image_surface_create(CAIRO_FORMAT_RGB24, w, h));
-    front = cairo_xlib_surface_create(dpy, win, DefaultVisual(dpy, screen), w, h);
-    frontContext = cairo_create(front);
-    cairo_set_operator(frontContext, CAIRO_OPERATOR_SOURCE);
+    Visual* visual = DefaultVisual(dpy, screen);
+    int depth = DefaultDepth(dpy, screen);
+    int bitsPerPixel = 0;
+    int formats = 0;
+    if (XPixmapFormatValues* list = XListPixmapFormats(dpy, &formats)) {
+        for (int i = 0; i < formats; ++i) {
+            if (list[i].depth == depth) bitsPerPixel = list[i].bits_per_pixel;
+        }
+        XFree(list);
+    }
+    bool sameLayout = (depth == 24 || depth == 32) && bitsPerPixel == 32 && visual->red_mask == 0xFF0000 &&
+                      visual->green_mask == 0xFF00 && visual->blue_mask == 0xFF;
+    if (sameLayout) {
+        cairo_surface_t* buffer = back->surface();
+        image = XCreateImage(dpy, visual, static_cast<unsigned>(depth), ZPixmap, 0,
+                             reinterpret_cast<char*>(cairo_image_surface_get_data(buffer)), static_cast<unsigned>(w),
+                             static_cast<unsigned>(h), 32, cairo_image_surface_get_stride(buffer));
+        if (image) {
+            image->byte_order = LSBFirst;  // 0x00RRGGBB words in memory order
+            gc = XCreateGC(dpy, win, 0, nullptr);
+        }
+    }
+    if (!image) {
+        front = cairo_xlib_surface_create(dpy, win, visual, w, h);
+        frontContext = cairo_create(front);
+        cairo_set_operator(frontContext, CAIRO_OPERATOR_SOURCE);
+    }
     if (const char* value = XGetDefault(dpy, "ambrel", "multiClickTime")) desktopDoubleClick = std::atoi(value);
 }
 
@@ -113,9 +145,16 @@ X11Window::~X11Window() {
     X11ErrorTrap trap(dpy);
     popup.reset();
     edit.reset();
-    cairo_destroy(frontContext);
-    cairo_surface_finish(front);
-    cairo_surface_destroy(front);
+    if (image) {
+        image->data = nullptr;  // the pixels belong to the back buffer
+        XDestroyImage(image);
+        XFreeGC(dpy, gc);
+    }
+    if (front) {
+        cairo_destroy(frontContext);
+        cairo_surface_finish(front);
+        cairo_surface_destroy(front);
+    }
     back.reset();
     if (isAlive) XDestroyWindow(dpy, win);
     XSync(dpy, False);
@@ -132,6 +171,12 @@ void X11Window::present(const CRect& area) {
     if (r.isEmpty()) return;
     X11ErrorTrap trap(dpy);
     cairo_surface_flush(back->surface());
+    if (image) {
+        XPutImage(dpy, win, gc, image, r.left, r.top, r.left, r.top, static_cast<unsigned>(r.width()),
+                  static_cast<unsigned>(r.height()));
+        XFlush(dpy);
+        return;
+    }
     cairo_set_source_surface(frontContext, back->surface(), 0, 0);
     cairo_rectangle(frontContext, r.left, r.top, r.width(), r.height());
     cairo_fill(frontContext);

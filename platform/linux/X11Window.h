@@ -56,6 +56,10 @@ private:
     bool isAlive = true;
     int desktopDoubleClick = 0;
     std::unique_ptr<cairo_backend::CairoDrawDevice> back;
+    // The back buffer shown with XPutImage when the screen's pixel layout is the
+    // back buffer's own (24-bit true colour in 32-bit pixels), else through cairo.
+    XImage* image = nullptr;
+    GC gc = nullptr;
     cairo_surface_t* front = nullptr;
     cairo_t* frontContext = nullptr;
     std::unique_ptr<X11EditBox> edit;

@@ -43,6 +43,8 @@ TEST_F(Lifecycle, TwoHundredOpenCloseCyclesNeitherCrashNorGrow) {
         if (cycle == 19) afterWarmUp = residentKilobytes();
     }
     long growth = residentKilobytes() - afterWarmUp;
+    RecordProperty("resident_growth_kB", static_cast<int>(growth));
+    std::printf("resident memory growth over cycles 20..200: %ld kB\n", growth);
     EXPECT_LT(growth, 1024) << "resident memory grew by " << growth << " kB over 180 cycles";
     EXPECT_EQ(childCount(session->display(), host), 0u);
     EXPECT_EQ(editor->getFrame(), nullptr);
@@ -53,6 +55,9 @@ TEST_F(Lifecycle, ASecondOpenWithoutCloseReplacesTheFirstFrame) {
     ASSERT_EQ(effect->dispatcher(effEditOpen, 0, 0, reinterpret_cast<void*>(host), 0.0f), 1);
     pumpFor(3);
     EXPECT_EQ(editor->opens, 2);
+    EXPECT_TRUE(editor->isOpen());
+    ASSERT_NE(editor->knob, nullptr);
+    EXPECT_EQ(editor->knob->getFrame(), editor->getFrame());
     EXPECT_EQ(childCount(session->display(), host), 1u);
     shoot("second_open");
     closeEditor();
