@@ -123,13 +123,11 @@ inline MeterSetup prepareMeters(Engine& e) {
         c.ppmLevel = std::pow(10.0, 0.19 * std::pow(c.ppmRatio, 0.6));
     }
     MeterSetup m;
-    m.mode = e.meterMode;
-    m.ppm = e.meterTypeValue >= 0.5;
     m.attack = c.ppmAttack;
     m.release = c.ppmRelease;
     m.level = c.ppmLevel;
     m.vuInputScale = 1.4142136 * 1.096 * e.vuReferenceGainInverse;
-    m.ceilingGain = e.ceilingGain;
+    m.vuGuard = 0.01 / e.ceilingGain;
     m.gainScale = e.ceilingGain / e.smallSignalGain;
     m.overCountLimit = e.overCountLimit;
     return m;
@@ -147,8 +145,11 @@ inline void loadMeters(const Engine& e, MeterChannel (&m)[2]) {
     m[1].meter = meterStart(e.meterRight, e.meterState[1]);
     m[0].overCount = e.overCountLeft.load(std::memory_order_relaxed);
     m[1].overCount = e.overCountRight.load(std::memory_order_relaxed);
-    m[0].vu = e.vuSection[0];
-    m[1].vu = e.vuSection[1];
+    for (int c = 0; c < 2; ++c) {
+        m[c].vu = e.vuSection[c];
+        m[c].vuSum = e.vuAccumulator[c];
+        m[c].vuPhase = e.vuPhase[c];
+    }
 }
 
 inline void storeMeters(Engine& e, const MeterChannel (&m)[2]) {
@@ -158,8 +159,11 @@ inline void storeMeters(Engine& e, const MeterChannel (&m)[2]) {
     e.meterRight.store(static_cast<float>(m[1].meter), std::memory_order_relaxed);
     e.overCountLeft.store(static_cast<float>(m[0].overCount), std::memory_order_relaxed);
     e.overCountRight.store(static_cast<float>(m[1].overCount), std::memory_order_relaxed);
-    e.vuSection[0] = m[0].vu;
-    e.vuSection[1] = m[1].vu;
+    for (int c = 0; c < 2; ++c) {
+        e.vuSection[c] = m[c].vu;
+        e.vuAccumulator[c] = m[c].vuSum;
+        e.vuPhase[c] = m[c].vuPhase;
+    }
 }
 
 }  // namespace ambrel::kernel

@@ -8,9 +8,10 @@
 
 namespace ambrel {
 
-template <bool Meters>
+template <int Kind>
 void Engine::runMultiBandLinked(const double* inL, const double* inR, double* outL, double* outR, int count) {
     using namespace kernel;
+    constexpr bool Meters = MeterKind<Kind>::on;
     const Setup k = prepare(*this);
     Indices ix = Indices::load(*this, k, true);
     double* dryL = dryRing[kLeft];
@@ -78,8 +79,8 @@ void Engine::runMultiBandLinked(const double* inL, const double* inR, double* ou
         outR[i] = yR;
 
         if constexpr (Meters) {
-            meters[kLeft].step(ms, rawL, yL, gain);
-            meters[kRight].step(ms, rawR, yR, gain);
+            meters[kLeft].template step<Kind>(ms, rawL, yL, gain);
+            meters[kRight].template step<Kind>(ms, rawR, yR, gain);
         }
         ix.advanceLook(k);
     }
@@ -95,10 +96,8 @@ void Engine::runMultiBandLinked(const double* inL, const double* inR, double* ou
 
 void Engine::processMultiBandLinked(const double* inL, const double* inR, double* outL, double* outR, int count) {
     enforceOversamplingLimit();
-    if (editorOpen.load(std::memory_order_relaxed))
-        runMultiBandLinked<true>(inL, inR, outL, outR, count);
-    else
-        runMultiBandLinked<false>(inL, inR, outL, outR, count);
+    withMeterKind(meterKindOf(*this),
+                   [&]<int Kind>() { runMultiBandLinked<Kind>(inL, inR, outL, outR, count); });
 }
 
 }  // namespace ambrel

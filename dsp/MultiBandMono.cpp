@@ -5,9 +5,10 @@
 
 namespace ambrel {
 
-template <bool Meters>
+template <int Kind>
 void Engine::runMultiBandMono(const double* inL, const double* inR, double* outL, double* outR, int count) {
     using namespace kernel;
+    constexpr bool Meters = MeterKind<Kind>::on;
     const Setup k = prepare(*this);
     Indices ix = Indices::load(*this, k, true);
     const int mode = k.channelMode;
@@ -67,12 +68,11 @@ void Engine::runMultiBandMono(const double* inL, const double* inR, double* outL
 
         if constexpr (Meters) {
             if (mode == kMono) {
-                meters[kLeft].step(ms, mainIn, y, gain);
-                meters[kRight].step(ms, mainIn, y, gain);
+                meters[kLeft].template step<Kind>(ms, mainIn, y, gain);  // the right meter shows the same
             } else {
                 // As in the single-band kernel: each side measures its own input.
-                meters[mainCh].step(ms, mainIn, y, gain);
-                meters[otherCh].step(ms, otherIn, yOther, quietGain);
+                meters[mainCh].template step<Kind>(ms, mainIn, y, gain);
+                meters[otherCh].template step<Kind>(ms, otherIn, yOther, quietGain);
             }
         }
         ix.advanceLook(k);
@@ -84,15 +84,16 @@ void Engine::runMultiBandMono(const double* inL, const double* inR, double* outL
     lowCrossoverState[mainCh] = path.lowX;
     highCrossoverState[mainCh] = path.highX;
     antiDenormal = dn;
-    if constexpr (Meters) storeMeters(*this, meters);
+    if constexpr (Meters) {
+        if (mode == kMono) meters[kRight] = meters[kLeft];
+        storeMeters(*this, meters);
+    }
 }
 
 void Engine::processMultiBandMono(const double* inL, const double* inR, double* outL, double* outR, int count) {
     enforceOversamplingLimit();
-    if (editorOpen.load(std::memory_order_relaxed))
-        runMultiBandMono<true>(inL, inR, outL, outR, count);
-    else
-        runMultiBandMono<false>(inL, inR, outL, outR, count);
+    withMeterKind(meterKindOf(*this),
+                   [&]<int Kind>() { runMultiBandMono<Kind>(inL, inR, outL, outR, count); });
 }
 
 }  // namespace ambrel

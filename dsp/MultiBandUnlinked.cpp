@@ -5,9 +5,10 @@
 
 namespace ambrel {
 
-template <bool Meters>
+template <int Kind>
 void Engine::runMultiBandUnlinked(const double* inL, const double* inR, double* outL, double* outR, int count) {
     using namespace kernel;
+    constexpr bool Meters = MeterKind<Kind>::on;
     const Setup k = prepare(*this);
     Indices ix = Indices::load(*this, k, true);
     double* dryL = dryRing[kLeft];
@@ -52,8 +53,8 @@ void Engine::runMultiBandUnlinked(const double* inL, const double* inR, double* 
         outR[i] = yR;
 
         if constexpr (Meters) {
-            meters[kLeft].step(ms, rawL, yL, gainL);
-            meters[kRight].step(ms, rawR, yR, gainR);
+            meters[kLeft].template step<Kind>(ms, rawL, yL, gainL);
+            meters[kRight].template step<Kind>(ms, rawR, yR, gainR);
         }
         ix.advanceLook(k);
     }
@@ -67,10 +68,8 @@ void Engine::runMultiBandUnlinked(const double* inL, const double* inR, double* 
 
 void Engine::processMultiBandUnlinked(const double* inL, const double* inR, double* outL, double* outR, int count) {
     enforceOversamplingLimit();
-    if (editorOpen.load(std::memory_order_relaxed))
-        runMultiBandUnlinked<true>(inL, inR, outL, outR, count);
-    else
-        runMultiBandUnlinked<false>(inL, inR, outL, outR, count);
+    withMeterKind(meterKindOf(*this),
+                   [&]<int Kind>() { runMultiBandUnlinked<Kind>(inL, inR, outL, outR, count); });
 }
 
 }  // namespace ambrel

@@ -6,9 +6,10 @@
 
 namespace ambrel {
 
-template <bool Meters>
+template <int Kind>
 void Engine::runOff(const double* inL, const double* inR, double* outL, double* outR, int count) {
     using namespace kernel;
+    constexpr bool Meters = MeterKind<Kind>::on;
     const int maskN = delayLength - 1;
     int rw = ringWrite & maskN;
     int wr = wetRead & maskN;
@@ -36,8 +37,8 @@ void Engine::runOff(const double* inL, const double* inR, double* outL, double* 
         outL[i] = yL;
         outR[i] = yR;
         if constexpr (Meters) {
-            meters[kLeft].stepWithoutGain(ms, l, yL);
-            meters[kRight].stepWithoutGain(ms, r, yR);
+            meters[kLeft].template stepWithoutGain<Kind>(ms, l, yL);
+            meters[kRight].template stepWithoutGain<Kind>(ms, r, yR);
         }
     }
 
@@ -49,10 +50,8 @@ void Engine::runOff(const double* inL, const double* inR, double* outL, double* 
 
 void Engine::processOff(const double* inL, const double* inR, double* outL, double* outR, int count) {
     enforceOversamplingLimit();
-    if (editorOpen.load(std::memory_order_relaxed))
-        runOff<true>(inL, inR, outL, outR, count);
-    else
-        runOff<false>(inL, inR, outL, outR, count);
+    withMeterKind(meterKindOf(*this),
+                   [&]<int Kind>() { runOff<Kind>(inL, inR, outL, outR, count); });
 }
 
 }  // namespace ambrel

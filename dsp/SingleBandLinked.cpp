@@ -9,9 +9,10 @@
 
 namespace ambrel {
 
-template <bool Meters>
+template <int Kind>
 void Engine::runSingleBandLinked(const double* inL, const double* inR, double* outL, double* outR, int count) {
     using namespace kernel;
+    constexpr bool Meters = MeterKind<Kind>::on;
     const Setup k = prepare(*this);
     Indices ix = Indices::load(*this, k, false);
     double* dryL = dryRing[kLeft];
@@ -99,8 +100,8 @@ void Engine::runSingleBandLinked(const double* inL, const double* inR, double* o
         outR[i] = yR;
 
         if constexpr (Meters) {
-            meters[kLeft].step(ms, rawL, yL, gain);
-            meters[kRight].step(ms, rawR, yR, gain);
+            meters[kLeft].template step<Kind>(ms, rawL, yL, gain);
+            meters[kRight].template step<Kind>(ms, rawR, yR, gain);
         }
         ix.advanceLook(k);
     }
@@ -122,10 +123,8 @@ void Engine::runSingleBandLinked(const double* inL, const double* inR, double* o
 
 void Engine::processSingleBandLinked(const double* inL, const double* inR, double* outL, double* outR, int count) {
     enforceOversamplingLimit();
-    if (editorOpen.load(std::memory_order_relaxed))
-        runSingleBandLinked<true>(inL, inR, outL, outR, count);
-    else
-        runSingleBandLinked<false>(inL, inR, outL, outR, count);
+    withMeterKind(meterKindOf(*this),
+                   [&]<int Kind>() { runSingleBandLinked<Kind>(inL, inR, outL, outR, count); });
 }
 
 }  // namespace ambrel

@@ -7,9 +7,10 @@
 
 namespace ambrel {
 
-template <bool Meters>
+template <int Kind>
 void Engine::runSingleBandMono(const double* inL, const double* inR, double* outL, double* outR, int count) {
     using namespace kernel;
+    constexpr bool Meters = MeterKind<Kind>::on;
     const Setup k = prepare(*this);
     Indices ix = Indices::load(*this, k, false);
     const int mode = k.channelMode;
@@ -97,13 +98,12 @@ void Engine::runSingleBandMono(const double* inL, const double* inR, double* out
 
         if constexpr (Meters) {
             if (mode == kMono) {
-                meters[kLeft].step(ms, mainIn, y, gain);
-                meters[kRight].step(ms, mainIn, y, gain);
+                meters[kLeft].template step<Kind>(ms, mainIn, y, gain);  // the right meter shows the same
             } else {
                 // Right only measures the right input like left only measures
                 // the left one: " Pre " shows what enters the processed channel.
-                meters[mainCh].step(ms, mainIn, y, gain);
-                meters[otherCh].step(ms, otherIn, yOther, quietGain);
+                meters[mainCh].template step<Kind>(ms, mainIn, y, gain);
+                meters[otherCh].template step<Kind>(ms, otherIn, yOther, quietGain);
             }
         }
         ix.advanceLook(k);
@@ -118,15 +118,16 @@ void Engine::runSingleBandMono(const double* inL, const double* inR, double* out
     slowSection[kStageFinal][kLeft] = slow;
     envelope[kStageFinal][kLeft] = env;
     antiDenormal = dn;
-    if constexpr (Meters) storeMeters(*this, meters);
+    if constexpr (Meters) {
+        if (mode == kMono) meters[kRight] = meters[kLeft];
+        storeMeters(*this, meters);
+    }
 }
 
 void Engine::processSingleBandMono(const double* inL, const double* inR, double* outL, double* outR, int count) {
     enforceOversamplingLimit();
-    if (editorOpen.load(std::memory_order_relaxed))
-        runSingleBandMono<true>(inL, inR, outL, outR, count);
-    else
-        runSingleBandMono<false>(inL, inR, outL, outR, count);
+    withMeterKind(meterKindOf(*this),
+                   [&]<int Kind>() { runSingleBandMono<Kind>(inL, inR, outL, outR, count); });
 }
 
 }  // namespace ambrel

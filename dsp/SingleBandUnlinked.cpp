@@ -36,9 +36,10 @@ struct ChannelLimiter {
 
 }  // namespace
 
-template <bool Meters>
+template <int Kind>
 void Engine::runSingleBandUnlinked(const double* inL, const double* inR, double* outL, double* outR, int count) {
     using namespace kernel;
+    constexpr bool Meters = MeterKind<Kind>::on;
     const Setup k = prepare(*this);
     Indices ix = Indices::load(*this, k, false);
     double* dryL = dryRing[kLeft];
@@ -110,8 +111,8 @@ void Engine::runSingleBandUnlinked(const double* inL, const double* inR, double*
         outR[i] = yR;
 
         if constexpr (Meters) {
-            meters[kLeft].step(ms, rawL, yL, gainL);
-            meters[kRight].step(ms, rawR, yR, gainR);
+            meters[kLeft].template step<Kind>(ms, rawL, yL, gainL);
+            meters[kRight].template step<Kind>(ms, rawR, yR, gainR);
         }
         ix.advanceLook(k);
     }
@@ -137,10 +138,8 @@ void Engine::runSingleBandUnlinked(const double* inL, const double* inR, double*
 
 void Engine::processSingleBandUnlinked(const double* inL, const double* inR, double* outL, double* outR, int count) {
     enforceOversamplingLimit();
-    if (editorOpen.load(std::memory_order_relaxed))
-        runSingleBandUnlinked<true>(inL, inR, outL, outR, count);
-    else
-        runSingleBandUnlinked<false>(inL, inR, outL, outR, count);
+    withMeterKind(meterKindOf(*this),
+                   [&]<int Kind>() { runSingleBandUnlinked<Kind>(inL, inR, outL, outR, count); });
 }
 
 }  // namespace ambrel
