@@ -140,13 +140,13 @@ inline double meterStart(const std::atomic<float>& published, double state) {
     return shown == static_cast<float>(state) ? state : static_cast<double>(shown);
 }
 
-inline void loadMeters(const Engine& e, MeterChannel (&m)[2]) {
+inline void loadMeters(Engine& e, MeterChannel (&m)[2]) {
     m[0].meter = meterStart(e.meterLeft, e.meterState[0]);
     m[1].meter = meterStart(e.meterRight, e.meterState[1]);
     m[0].overCount = e.overCountLeft.load(std::memory_order_relaxed);
     m[1].overCount = e.overCountRight.load(std::memory_order_relaxed);
     for (int c = 0; c < 2; ++c) {
-        m[c].vu = e.vuSection[c];
+        m[c].vu = &e.vuSection[c];
         m[c].vuSum = e.vuAccumulator[c];
         m[c].vuPhase = e.vuPhase[c];
     }
@@ -160,7 +160,6 @@ inline void storeMeters(Engine& e, const MeterChannel (&m)[2]) {
     e.overCountLeft.store(static_cast<float>(m[0].overCount), std::memory_order_relaxed);
     e.overCountRight.store(static_cast<float>(m[1].overCount), std::memory_order_relaxed);
     for (int c = 0; c < 2; ++c) {
-        e.vuSection[c] = m[c].vu;
         e.vuAccumulator[c] = m[c].vuSum;
         e.vuPhase[c] = m[c].vuPhase;
     }

@@ -53,9 +53,9 @@ struct MeterKind {
 struct MeterChannel {
     double meter = 0.0;
     double overCount = 0.0;
-    FilterSection vu;
     double vuSum = 0.0;
     int vuPhase = 0;
+    FilterSection* vu = nullptr;  // the engine's own section, ticked every few samples
 
     template <int Kind>
     void step(const MeterSetup& s, double in, double y, double gain) {
@@ -109,7 +109,7 @@ private:
     void vuInput(double x) {
         vuSum += x;
         if (++vuPhase == Engine::kVuDecimation) {
-            meter = vu.tick(vuSum * (1.0 / Engine::kVuDecimation));
+            meter = vu->tick(vuSum * (1.0 / Engine::kVuDecimation));
             vuSum = 0.0;
             vuPhase = 0;
         }
@@ -121,5 +121,54 @@ private:
         overCount = tested >= 1.0 ? overCount + 1.0 : kept;
     }
 };
+
+// The per-sample values a kernel hands to the meters. The kernel records
+// them in its main loop (only what the current measuring mode needs) and the
+// meters run over them afterwards in a loop of their own, which keeps the
+// meter work out of the kernel's registers.
+inline constexpr int kMeterChunk = 128;  // kernels run the meters for at most this many samples at a time
+
+template <int Kind>
+struct MeterTape {
+    using K = MeterKind<Kind>;
+    static constexpr bool wantsInput = K::mode == Engine::kMeterPre;
+    static constexpr bool wantsGain = K::mode == Engine::kMeterGainRed;
+
+    double in[2][kMeterChunk];
+    double out[2][kMeterChunk];
+    double gain[2][kMeterChunk];
+
+    void record(int c, int i, double x, double y, double g) {
+        if constexpr (wantsInput)
+            in[c][i] = x;
+        else
+            out[c][i] = y;
+        if constexpr (wantsGain) gain[c][i] = g;
+    }
+    void play(const MeterSetup& s, MeterChannel& m, int c, int count) const {
+        for (int i = 0; i < count; ++i) {
+            if constexpr (wantsInput)
+                m.template step<Kind>(s, in[c][i], 0.0, 0.0);
+            else if constexpr (wantsGain)
+                m.template step<Kind>(s, 0.0, out[c][i], gain[c][i]);
+            else
+                m.template step<Kind>(s, 0.0, out[c][i], 0.0);
+        }
+    }
+    void playWithoutGain(const MeterSetup& s, MeterChannel& m, int c, int count) const {
+        for (int i = 0; i < count; ++i) {
+            if constexpr (wantsInput)
+                m.template stepWithoutGain<Kind>(s, in[c][i], 0.0);
+            else
+                m.template stepWithoutGain<Kind>(s, 0.0, out[c][i]);
+        }
+    }
+};
+
+// Runs a kernel over count samples in pieces the meter tape can hold.
+template <class F>
+void inMeterChunks(int count, F&& f) {
+    for (int done = 0; done < count; done += kMeterChunk) f(done, count - done < kMeterChunk ? count - done : kMeterChunk);
+}
 
 }  // namespace ambrel

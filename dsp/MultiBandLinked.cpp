@@ -41,6 +41,7 @@ void Engine::runMultiBandLinked(const double* inL, const double* inR, double* ou
 
     MeterSetup ms{};
     MeterChannel meters[2];
+    MeterTape<Kind> tape;
     if constexpr (Meters) {
         ms = prepareMeters(*this);
         loadMeters(*this, meters);
@@ -83,8 +84,8 @@ void Engine::runMultiBandLinked(const double* inL, const double* inR, double* ou
         outR[i] = y[1];
 
         if constexpr (Meters) {
-            meters[kLeft].template step<Kind>(ms, raw[0], y[0], gain);
-            meters[kRight].template step<Kind>(ms, raw[1], y[1], gain);
+            tape.record(kLeft, i, raw[0], y[0], gain);
+            tape.record(kRight, i, raw[1], y[1], gain);
         }
         ix.advanceLook(k);
     }
@@ -96,13 +97,21 @@ void Engine::runMultiBandLinked(const double* inL, const double* inR, double* ou
     for (const BandDetector& d : detector) d.store(*this, kLeft);
     finalDetector.store(*this, kLeft);
     antiDenormal = dn;
-    if constexpr (Meters) storeMeters(*this, meters);
+    if constexpr (Meters) {
+        tape.play(ms, meters[kLeft], kLeft, count);
+        tape.play(ms, meters[kRight], kRight, count);
+        storeMeters(*this, meters);
+    }
 }
 
 void Engine::processMultiBandLinked(const double* inL, const double* inR, double* outL, double* outR, int count) {
     enforceOversamplingLimit();
     withMeterKind(meterKindOf(*this),
-                  [&]<int Kind>() { runMultiBandLinked<Kind>(inL, inR, outL, outR, count); });
+                  [&]<int Kind>() {
+                      inMeterChunks(count, [&](int at, int n) {
+                          runMultiBandLinked<Kind>(inL + at, inR + at, outL + at, outR + at, n);
+                      });
+                  });
 }
 
 }  // namespace ambrel

@@ -30,6 +30,7 @@ void Engine::runMultiBandMono(const double* inL, const double* inR, double* outL
 
     MeterSetup ms{};
     MeterChannel meters[2];
+    MeterTape<Kind> tape;
     double quietGain = 0.0;
     if constexpr (Meters) {
         ms = prepareMeters(*this);
@@ -68,11 +69,11 @@ void Engine::runMultiBandMono(const double* inL, const double* inR, double* outL
 
         if constexpr (Meters) {
             if (mode == kMono) {
-                meters[kLeft].template step<Kind>(ms, mainIn, y, gain);  // the right meter shows the same
+                tape.record(kLeft, i, mainIn, y, gain);  // the right meter shows the same
             } else {
                 // As in the single-band kernel: each side measures its own input.
-                meters[mainCh].template step<Kind>(ms, mainIn, y, gain);
-                meters[otherCh].template step<Kind>(ms, otherIn, yOther, quietGain);
+                tape.record(mainCh, i, mainIn, y, gain);
+                tape.record(otherCh, i, otherIn, yOther, quietGain);
             }
         }
         ix.advanceLook(k);
@@ -85,7 +86,13 @@ void Engine::runMultiBandMono(const double* inL, const double* inR, double* outL
     highCrossoverState[mainCh] = path.highX;
     antiDenormal = dn;
     if constexpr (Meters) {
-        if (mode == kMono) meters[kRight] = meters[kLeft];
+        tape.play(ms, meters[kLeft], kLeft, count);
+        if (mode != kMono) tape.play(ms, meters[kRight], kRight, count);
+        if (mode == kMono) {
+            meters[kRight] = meters[kLeft];
+            meters[kRight].vu = &vuSection[kRight];
+            vuSection[kRight] = vuSection[kLeft];
+        }
         storeMeters(*this, meters);
     }
 }
@@ -93,7 +100,11 @@ void Engine::runMultiBandMono(const double* inL, const double* inR, double* outL
 void Engine::processMultiBandMono(const double* inL, const double* inR, double* outL, double* outR, int count) {
     enforceOversamplingLimit();
     withMeterKind(meterKindOf(*this),
-                   [&]<int Kind>() { runMultiBandMono<Kind>(inL, inR, outL, outR, count); });
+                   [&]<int Kind>() {
+                      inMeterChunks(count, [&](int at, int n) {
+                          runMultiBandMono<Kind>(inL + at, inR + at, outL + at, outR + at, n);
+                      });
+                  });
 }
 
 }  // namespace ambrel

@@ -23,6 +23,7 @@ void Engine::runMultiBandUnlinked(const double* inL, const double* inR, double* 
 
     MeterSetup ms{};
     MeterChannel meters[2];
+    MeterTape<Kind> tape;
     if constexpr (Meters) {
         ms = prepareMeters(*this);
         loadMeters(*this, meters);
@@ -47,8 +48,8 @@ void Engine::runMultiBandUnlinked(const double* inL, const double* inR, double* 
         outR[i] = y[1];
 
         if constexpr (Meters) {
-            meters[kLeft].template step<Kind>(ms, raw[0], y[0], gain[0]);
-            meters[kRight].template step<Kind>(ms, raw[1], y[1], gain[1]);
+            tape.record(kLeft, i, raw[0], y[0], gain[0]);
+            tape.record(kRight, i, raw[1], y[1], gain[1]);
         }
         ix.advanceLook(k);
     }
@@ -56,13 +57,21 @@ void Engine::runMultiBandUnlinked(const double* inL, const double* inR, double* 
     ix.store(*this);
     path.store(*this);
     antiDenormal = dn;
-    if constexpr (Meters) storeMeters(*this, meters);
+    if constexpr (Meters) {
+        tape.play(ms, meters[kLeft], kLeft, count);
+        tape.play(ms, meters[kRight], kRight, count);
+        storeMeters(*this, meters);
+    }
 }
 
 void Engine::processMultiBandUnlinked(const double* inL, const double* inR, double* outL, double* outR, int count) {
     enforceOversamplingLimit();
     withMeterKind(meterKindOf(*this),
-                  [&]<int Kind>() { runMultiBandUnlinked<Kind>(inL, inR, outL, outR, count); });
+                  [&]<int Kind>() {
+                      inMeterChunks(count, [&](int at, int n) {
+                          runMultiBandUnlinked<Kind>(inL + at, inR + at, outL + at, outR + at, n);
+                      });
+                  });
 }
 
 }  // namespace ambrel

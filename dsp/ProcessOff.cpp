@@ -19,6 +19,7 @@ void Engine::runOff(const double* inL, const double* inR, double* outL, double* 
 
     MeterSetup ms{};
     MeterChannel meters[2];
+    MeterTape<Kind> tape;
     if constexpr (Meters) {
         ms = prepareMeters(*this);
         loadMeters(*this, meters);
@@ -37,21 +38,29 @@ void Engine::runOff(const double* inL, const double* inR, double* outL, double* 
         outL[i] = yL;
         outR[i] = yR;
         if constexpr (Meters) {
-            meters[kLeft].template stepWithoutGain<Kind>(ms, l, yL);
-            meters[kRight].template stepWithoutGain<Kind>(ms, r, yR);
+            tape.record(kLeft, i, l, yL, 0.0);
+            tape.record(kRight, i, r, yR, 0.0);
         }
     }
 
     ringWrite = rw;
     wetRead = wr;
     antiDenormal = dn;
-    if constexpr (Meters) storeMeters(*this, meters);
+    if constexpr (Meters) {
+        tape.playWithoutGain(ms, meters[kLeft], kLeft, count);
+        tape.playWithoutGain(ms, meters[kRight], kRight, count);
+        storeMeters(*this, meters);
+    }
 }
 
 void Engine::processOff(const double* inL, const double* inR, double* outL, double* outR, int count) {
     enforceOversamplingLimit();
     withMeterKind(meterKindOf(*this),
-                   [&]<int Kind>() { runOff<Kind>(inL, inR, outL, outR, count); });
+                   [&]<int Kind>() {
+                      inMeterChunks(count, [&](int at, int n) {
+                          runOff<Kind>(inL + at, inR + at, outL + at, outR + at, n);
+                      });
+                  });
 }
 
 }  // namespace ambrel

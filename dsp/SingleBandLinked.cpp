@@ -38,6 +38,7 @@ void Engine::runSingleBandLinked(const double* inL, const double* inR, double* o
 
     MeterSetup ms{};
     MeterChannel meters[2];
+    MeterTape<Kind> tape;
     if constexpr (Meters) {
         ms = prepareMeters(*this);
         loadMeters(*this, meters);
@@ -100,8 +101,8 @@ void Engine::runSingleBandLinked(const double* inL, const double* inR, double* o
         outR[i] = yR;
 
         if constexpr (Meters) {
-            meters[kLeft].template step<Kind>(ms, rawL, yL, gain);
-            meters[kRight].template step<Kind>(ms, rawR, yR, gain);
+            tape.record(kLeft, i, rawL, yL, gain);
+            tape.record(kRight, i, rawR, yR, gain);
         }
         ix.advanceLook(k);
     }
@@ -118,13 +119,21 @@ void Engine::runSingleBandLinked(const double* inL, const double* inR, double* o
     slowSection[kStageFinal][kLeft] = slow;
     envelope[kStageFinal][kLeft] = env;
     antiDenormal = dn;
-    if constexpr (Meters) storeMeters(*this, meters);
+    if constexpr (Meters) {
+        tape.play(ms, meters[kLeft], kLeft, count);
+        tape.play(ms, meters[kRight], kRight, count);
+        storeMeters(*this, meters);
+    }
 }
 
 void Engine::processSingleBandLinked(const double* inL, const double* inR, double* outL, double* outR, int count) {
     enforceOversamplingLimit();
     withMeterKind(meterKindOf(*this),
-                   [&]<int Kind>() { runSingleBandLinked<Kind>(inL, inR, outL, outR, count); });
+                   [&]<int Kind>() {
+                      inMeterChunks(count, [&](int at, int n) {
+                          runSingleBandLinked<Kind>(inL + at, inR + at, outL + at, outR + at, n);
+                      });
+                  });
 }
 
 }  // namespace ambrel

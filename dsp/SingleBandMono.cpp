@@ -38,6 +38,7 @@ void Engine::runSingleBandMono(const double* inL, const double* inR, double* out
 
     MeterSetup ms{};
     MeterChannel meters[2];
+    MeterTape<Kind> tape;
     double quietGain = 0.0;
     if constexpr (Meters) {
         ms = prepareMeters(*this);
@@ -98,12 +99,12 @@ void Engine::runSingleBandMono(const double* inL, const double* inR, double* out
 
         if constexpr (Meters) {
             if (mode == kMono) {
-                meters[kLeft].template step<Kind>(ms, mainIn, y, gain);  // the right meter shows the same
+                tape.record(kLeft, i, mainIn, y, gain);  // the right meter shows the same
             } else {
                 // Right only measures the right input like left only measures
                 // the left one: " Pre " shows what enters the processed channel.
-                meters[mainCh].template step<Kind>(ms, mainIn, y, gain);
-                meters[otherCh].template step<Kind>(ms, otherIn, yOther, quietGain);
+                tape.record(mainCh, i, mainIn, y, gain);
+                tape.record(otherCh, i, otherIn, yOther, quietGain);
             }
         }
         ix.advanceLook(k);
@@ -119,7 +120,13 @@ void Engine::runSingleBandMono(const double* inL, const double* inR, double* out
     envelope[kStageFinal][kLeft] = env;
     antiDenormal = dn;
     if constexpr (Meters) {
-        if (mode == kMono) meters[kRight] = meters[kLeft];
+        tape.play(ms, meters[kLeft], kLeft, count);
+        if (mode != kMono) tape.play(ms, meters[kRight], kRight, count);
+        if (mode == kMono) {
+            meters[kRight] = meters[kLeft];
+            meters[kRight].vu = &vuSection[kRight];
+            vuSection[kRight] = vuSection[kLeft];
+        }
         storeMeters(*this, meters);
     }
 }
@@ -127,7 +134,11 @@ void Engine::runSingleBandMono(const double* inL, const double* inR, double* out
 void Engine::processSingleBandMono(const double* inL, const double* inR, double* outL, double* outR, int count) {
     enforceOversamplingLimit();
     withMeterKind(meterKindOf(*this),
-                   [&]<int Kind>() { runSingleBandMono<Kind>(inL, inR, outL, outR, count); });
+                   [&]<int Kind>() {
+                      inMeterChunks(count, [&](int at, int n) {
+                          runSingleBandMono<Kind>(inL + at, inR + at, outL + at, outR + at, n);
+                      });
+                  });
 }
 
 }  // namespace ambrel

@@ -45,6 +45,7 @@ void Engine::runSingleBandUnlinked(const double* inL, const double* inR, double*
 
     MeterSetup ms{};
     MeterChannel meters[2];
+    MeterTape<Kind> tape;
     if constexpr (Meters) {
         ms = prepareMeters(*this);
         loadMeters(*this, meters);
@@ -85,8 +86,8 @@ void Engine::runSingleBandUnlinked(const double* inL, const double* inR, double*
         outR[i] = y[1];
 
         if constexpr (Meters) {
-            meters[kLeft].template step<Kind>(ms, raw[0], y[0], gain[0]);
-            meters[kRight].template step<Kind>(ms, raw[1], y[1], gain[1]);
+            tape.record(kLeft, i, raw[0], y[0], gain[0]);
+            tape.record(kRight, i, raw[1], y[1], gain[1]);
         }
         ix.advanceLook(k);
     }
@@ -102,13 +103,21 @@ void Engine::runSingleBandUnlinked(const double* inL, const double* inR, double*
     envelope[kStageFinal][kLeft] = env[0];
     envelope[kStageFinal][kRight] = env[1];
     antiDenormal = dn;
-    if constexpr (Meters) storeMeters(*this, meters);
+    if constexpr (Meters) {
+        tape.play(ms, meters[kLeft], kLeft, count);
+        tape.play(ms, meters[kRight], kRight, count);
+        storeMeters(*this, meters);
+    }
 }
 
 void Engine::processSingleBandUnlinked(const double* inL, const double* inR, double* outL, double* outR, int count) {
     enforceOversamplingLimit();
     withMeterKind(meterKindOf(*this),
-                  [&]<int Kind>() { runSingleBandUnlinked<Kind>(inL, inR, outL, outR, count); });
+                  [&]<int Kind>() {
+                      inMeterChunks(count, [&](int at, int n) {
+                          runSingleBandUnlinked<Kind>(inL + at, inR + at, outL + at, outR + at, n);
+                      });
+                  });
 }
 
 }  // namespace ambrel
