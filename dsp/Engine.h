@@ -108,7 +108,7 @@ public:
     double meterState[2] = {0.0, 0.0};
     // The VU sections integrate over hundreds of milliseconds: they run on
     // the mean of every kVuDecimation samples, designed for that rate.
-    static constexpr int kVuDecimation = 4;
+    static constexpr int kVuDecimation = 8;
     double vuAccumulator[2] = {0.0, 0.0};
     int vuPhase[2] = {0, 0};
 
