@@ -38,8 +38,11 @@ inline Setup prepare(Engine& e) {
     Setup s;
     s.maskN = e.delayLength - 1;
     s.maskM = e.lookAheadLength - 1;
-    s.attackSamples = e.attackSamples;
-    s.finalSamples = e.finalSamples;
+    // The windows must fit the look-ahead buffers of the current rate band,
+    // even if the rate changed without a coefficient update.
+    const int maxWindow = e.lookAheadLength - 2;
+    s.attackSamples = e.attackSamples < 1 ? 1 : (e.attackSamples > maxWindow ? maxWindow : e.attackSamples);
+    s.finalSamples = e.finalSamples < 1 ? 1 : (e.finalSamples > maxWindow ? maxWindow : e.finalSamples);
     s.attackCoef = e.attackCoef;
     s.finalAttackCoef = e.finalAttackCoef;
     s.finalReleaseCoef = e.finalReleaseCoef;
