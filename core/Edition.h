@@ -4,10 +4,13 @@
 
 #include <array>
 #include <cstdint>
+#include <span>
 
 #include "core/ParameterRole.h"
 
 namespace ambrel {
+
+struct FactoryBank;  // presets/FactoryBank.h
 
 // Host rates below 50000 Hz, below 100000 Hz, and above.
 enum RateBand : int { kRateBandLow = 0, kRateBandMid = 1, kRateBandHigh = 2 };
@@ -36,6 +39,15 @@ struct LinearDisplay {
     double offset;
 };
 
+// Parameter set: the texts an edition shows for one of its indices in place of
+// the texts of the index's role (the role's properties and behaviour stay).
+struct ParameterTextOverride {
+    int index;
+    const char* name;
+    const char* label;
+    const char* display;
+};
+
 inline constexpr int kMaxParameterIndices = 66;  // largest editor-only index + 1 of any edition
 inline constexpr int kGlobalParameterCount = 7;
 
@@ -60,6 +72,17 @@ struct Edition {
     LinearDisplay satDisplay;
     ExponentialMapping relMapping;
     RateBandTable rateBands;
+
+    // Preset system.
+    const FactoryBank* factoryBank;  // the programs the 31 slots are filled from
+
+    // Parameter set.
+    std::span<const ParameterTextOverride> textOverrides;
+    const ParameterTextOverride* textOverrideFor(int index) const {
+        for (const ParameterTextOverride& o : textOverrides)
+            if (o.index == index) return &o;
+        return nullptr;
+    }
 
     // Derived helpers.
     ParameterRole roleOf(int index) const {

@@ -1,5 +1,7 @@
 #include "core/Edition.h"
 
+#include "presets/FullFactoryBank.h"
+
 namespace ambrel {
 namespace {
 
@@ -29,6 +31,8 @@ constexpr Edition kFull{
     .satDisplay = {24.0, 12.0},
     .relMapping = {0.0625, 256.0},
     .rateBands = {{512, 1024, 2048}, {256, 512, 1024}, {639, 1151, 2175}},
+    .factoryBank = &kFullFactoryBank,
+    .textOverrides = {},
 };
 
 }  // namespace

@@ -1,5 +1,7 @@
 #include "core/Edition.h"
 
+#include "presets/FullFactoryBank.h"
+
 namespace ambrel {
 namespace {
 
@@ -20,6 +22,29 @@ constexpr std::array<ParameterRole, kMaxParameterIndices> siblingRoles() {
     return roles;
 }
 
+// The same programs matched by parameter role, except that the finalize and
+// tape programs (slots 8 to 13) release the low band slowest and the high band
+// fastest: LowRel 1.0 and HighRel 0.0 over this edition's shorter release range.
+constexpr FactoryBank siblingFactoryBank() {
+    constexpr auto roles = siblingRoles();
+    FactoryBank bank = factoryBankByRole(kFullFactoryBank, roles, 48);
+    int lowRel = -1, highRel = -1;
+    for (int i = 0; i < 48; ++i) {
+        if (roles[static_cast<unsigned>(i)] == kLowRel) lowRel = i;
+        if (roles[static_cast<unsigned>(i)] == kHighRel) highRel = i;
+    }
+    for (int slot = 8; slot <= 13; ++slot) {
+        bank.programs[static_cast<unsigned>(slot)].values[static_cast<unsigned>(lowRel)] = 1.0;
+        bank.programs[static_cast<unsigned>(slot)].values[static_cast<unsigned>(highRel)] = 0.0;
+    }
+    return bank;
+}
+
+constexpr FactoryBank kSiblingFactoryBank = siblingFactoryBank();
+
+// The FAT role has no effect here; its index is shown to the host as a spare switch.
+constexpr ParameterTextOverride kSiblingTextOverrides[] = {{31, "-", "", "-"}};
+
 constexpr Edition kSibling{
     .effectName = "ZEM Ambrel",
     .productString = "ZEM Ambrel - analog saturation & compression emulator",
@@ -36,6 +61,8 @@ constexpr Edition kSibling{
     .satDisplay = {12.0, 6.0},
     .relMapping = {0.25, 16.0},
     .rateBands = {{128, 256, 512}, {64, 128, 256}, {127, 255, 511}},
+    .factoryBank = &kSiblingFactoryBank,
+    .textOverrides = kSiblingTextOverrides,
 };
 
 }  // namespace
