@@ -30,9 +30,8 @@ void Engine::runSingleBandUnlinked(const double* inL, const double* inR, double*
     highX.load(k.highCrossover, highCrossoverState[kLeft], highCrossoverState[kRight]);
     fast.load(fastSection[kStageFinal][kLeft], fastSection[kStageFinal][kRight]);
     slow.load(slowSection[kStageFinal][kLeft], slowSection[kStageFinal][kRight]);
-    SlidingMaximum peakL, peakR;
-    peakL.attach(*this, kStageFinal, kLeft, k.maskM, k.attackSamples + 2, ix.lookWrite);
-    peakR.attach(*this, kStageFinal, kRight, k.maskM, k.attackSamples + 2, ix.lookWrite);
+    SlidingMaximum2 peakWindow;
+    peakWindow.attach(*this, kStageFinal, k.maskM, k.attackSamples + 2, ix.lookWrite);
     V2 env = V2{envelope[kStageFinal][kLeft], envelope[kStageFinal][kRight]};
     double dn = antiDenormal;
 
@@ -65,7 +64,7 @@ void Engine::runSingleBandUnlinked(const double* inL, const double* inR, double*
         lanes::store(lookL, lookR, ix.lookWrite, e);
 
         const V2 a = lanes::abs(e * kDetectorFactor);
-        const V2 peak = V2{peakL.push(ix.lookWrite, a[0]), peakR.push(ix.lookWrite, a[1])};
+        const V2 peak = peakWindow.push(ix.lookWrite, a);
         const V2 level = peak + kLevelFloor + dn2;
         const V2 f = fast.tick(level);
         const V2 s = slow.tick(level);
@@ -93,8 +92,7 @@ void Engine::runSingleBandUnlinked(const double* inL, const double* inR, double*
     }
 
     ix.store(*this);
-    peakL.store();
-    peakR.store();
+    peakWindow.store();
     hp.store(protectState[kLeft], protectState[kRight]);
     lowX.store(lowCrossoverState[kLeft], lowCrossoverState[kRight]);
     highX.store(highCrossoverState[kLeft], highCrossoverState[kRight]);

@@ -12,7 +12,7 @@ struct ThreeBandLanes {
     using V2 = lanes::V2;
 
     struct Band {
-        SlidingMaximum peakL, peakR;
+        SlidingMaximum2 peak;
         lanes::Section2 fast, slow;
         V2 env;
         V2 release;
@@ -23,7 +23,7 @@ struct ThreeBandLanes {
     lanes::Protect2 hp;
     lanes::Crossover2 lowX, highX;
     Band band[3];
-    SlidingMaximum finalPeakL, finalPeakR;
+    SlidingMaximum2 finalPeak;
     lanes::Section2 finalFast, finalSlow;
     V2 finalEnv;
     double* bandL[3];
@@ -38,8 +38,7 @@ struct ThreeBandLanes {
         for (int b = 0; b < 3; ++b) {
             const int stage = Engine::kStageLow + b;
             Band& d = band[b];
-            d.peakL.attach(e, stage, Engine::kLeft, k.maskM, k.attackSamples + 2, ix.lookWrite);
-            d.peakR.attach(e, stage, Engine::kRight, k.maskM, k.attackSamples + 2, ix.lookWrite);
+            d.peak.attach(e, stage, k.maskM, k.attackSamples + 2, ix.lookWrite);
             d.fast.load(e.fastSection[stage][Engine::kLeft], e.fastSection[stage][Engine::kRight]);
             d.slow.load(e.slowSection[stage][Engine::kLeft], e.slowSection[stage][Engine::kRight]);
             d.env = V2{e.envelope[stage][Engine::kLeft], e.envelope[stage][Engine::kRight]};
@@ -50,8 +49,7 @@ struct ThreeBandLanes {
             bandR[b] = e.bandBuffer[b][Engine::kRight];
         }
         const int f = Engine::kStageFinal;
-        finalPeakL.attach(e, f, Engine::kLeft, k.maskM, k.finalSamples + 2, ix.lookWrite);
-        finalPeakR.attach(e, f, Engine::kRight, k.maskM, k.finalSamples + 2, ix.lookWrite);
+        finalPeak.attach(e, f, k.maskM, k.finalSamples + 2, ix.lookWrite);
         finalFast.load(e.fastSection[f][Engine::kLeft], e.fastSection[f][Engine::kRight]);
         finalSlow.load(e.slowSection[f][Engine::kLeft], e.slowSection[f][Engine::kRight]);
         finalEnv = V2{e.envelope[f][Engine::kLeft], e.envelope[f][Engine::kRight]};
@@ -66,16 +64,14 @@ struct ThreeBandLanes {
         for (int b = 0; b < 3; ++b) {
             const int stage = Engine::kStageLow + b;
             const Band& d = band[b];
-            d.peakL.store();
-            d.peakR.store();
+            d.peak.store();
             d.fast.store(e.fastSection[stage][Engine::kLeft], e.fastSection[stage][Engine::kRight]);
             d.slow.store(e.slowSection[stage][Engine::kLeft], e.slowSection[stage][Engine::kRight]);
             e.envelope[stage][Engine::kLeft] = d.env[0];
             e.envelope[stage][Engine::kRight] = d.env[1];
         }
         const int f = Engine::kStageFinal;
-        finalPeakL.store();
-        finalPeakR.store();
+        finalPeak.store();
         finalFast.store(e.fastSection[f][Engine::kLeft], e.fastSection[f][Engine::kRight]);
         finalSlow.store(e.slowSection[f][Engine::kLeft], e.slowSection[f][Engine::kRight]);
         e.envelope[f][Engine::kLeft] = finalEnv[0];
@@ -96,7 +92,7 @@ struct ThreeBandLanes {
             Band& d = band[b];
             lanes::store(bandL[b], bandR[b], ix.lookWrite, parts[b]);
             const V2 a = lanes::abs(parts[b]);
-            const V2 peak = V2{d.peakL.push(ix.lookWrite, a[0]), d.peakR.push(ix.lookWrite, a[1])};
+            const V2 peak = d.peak.push(ix.lookWrite, a);
             const V2 level = peak + kLevelFloor + dn;
             const V2 f = d.fast.tick(level);
             const V2 s = d.slow.tick(level);
@@ -109,7 +105,7 @@ struct ThreeBandLanes {
         lanes::store(lookL, lookR, ix.lookWrite, sum);
         const V2 a = lanes::abs(sum * kDetectorFactor);
         // The final tracker is kept up to date even while Brickwall is off.
-        const V2 peak = V2{finalPeakL.push(ix.lookWrite, a[0]), finalPeakR.push(ix.lookWrite, a[1])};
+        const V2 peak = finalPeak.push(ix.lookWrite, a);
         V2 delayed = lanes::load(lookL, lookR, ix.finalRead);
         if (!k.brickwall) {
             meterGain = minGain;
