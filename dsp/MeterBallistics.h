@@ -122,45 +122,85 @@ private:
     }
 };
 
-// The per-sample values a kernel hands to the meters. The kernel records
-// them in its main loop (only what the current measuring mode needs) and the
-// meters run over them afterwards in a loop of their own, which keeps the
-// meter work out of the kernel's registers.
+// The per-sample values a kernel hands to the meters. Under VU ballistics
+// the kernel records them in its main loop (only what the measuring mode
+// needs) and the meters run over them afterwards in a loop of their own,
+// which keeps the meter work out of the kernel's registers. The PPM one-pole
+// is a chain of dependent steps, so it runs inside the kernel loop, where the
+// kernel's own work hides its latency.
 inline constexpr int kMeterChunk = 128;  // kernels run the meters for at most this many samples at a time
 
 template <int Kind>
 struct MeterTape {
     using K = MeterKind<Kind>;
+    static constexpr bool direct = K::ppm;
     static constexpr bool wantsInput = K::mode == Engine::kMeterPre;
     static constexpr bool wantsGain = K::mode == Engine::kMeterGainRed;
 
-    double in[2][kMeterChunk];
-    double out[2][kMeterChunk];
-    double gain[2][kMeterChunk];
+    const MeterSetup* setup = nullptr;
+    MeterChannel* channels = nullptr;
+    double in[2][direct ? 1 : kMeterChunk];
+    double out[2][direct ? 1 : kMeterChunk];
+    double gain[2][direct ? 1 : kMeterChunk];
+
+    void bind(const MeterSetup& s, MeterChannel (&m)[2]) {
+        setup = &s;
+        channels = m;
+    }
 
     void record(int c, int i, double x, double y, double g) {
-        if constexpr (wantsInput)
-            in[c][i] = x;
-        else
-            out[c][i] = y;
-        if constexpr (wantsGain) gain[c][i] = g;
-    }
-    void play(const MeterSetup& s, MeterChannel& m, int c, int count) const {
-        for (int i = 0; i < count; ++i) {
+        if constexpr (direct) {
+            channels[c].template step<Kind>(*setup, x, y, g);
+        } else {
             if constexpr (wantsInput)
-                m.template step<Kind>(s, in[c][i], 0.0, 0.0);
-            else if constexpr (wantsGain)
-                m.template step<Kind>(s, 0.0, out[c][i], gain[c][i]);
+                in[c][i] = x;
             else
-                m.template step<Kind>(s, 0.0, out[c][i], 0.0);
+                out[c][i] = y;
+            if constexpr (wantsGain) gain[c][i] = g;
+        }
+    }
+    void recordWithoutGain(int c, int i, double x, double y) {
+        if constexpr (direct)
+            channels[c].template stepWithoutGain<Kind>(*setup, x, y);
+        else
+            record(c, i, x, y, 0.0);
+    }
+
+    void play(const MeterSetup& s, MeterChannel& m, int c, int count) const {
+        if constexpr (!direct) {
+            for (int i = 0; i < count; ++i) {
+                if constexpr (wantsInput)
+                    m.template step<Kind>(s, in[c][i], 0.0, 0.0);
+                else if constexpr (wantsGain)
+                    m.template step<Kind>(s, 0.0, out[c][i], gain[c][i]);
+                else
+                    m.template step<Kind>(s, 0.0, out[c][i], 0.0);
+            }
+        }
+    }
+    // Both channels in one loop, so that their steps overlap.
+    void playBoth(const MeterSetup& s, MeterChannel (&m)[2], int count) const {
+        if constexpr (!direct) {
+            for (int i = 0; i < count; ++i) {
+                for (int c = 0; c < 2; ++c) {
+                    if constexpr (wantsInput)
+                        m[c].template step<Kind>(s, in[c][i], 0.0, 0.0);
+                    else if constexpr (wantsGain)
+                        m[c].template step<Kind>(s, 0.0, out[c][i], gain[c][i]);
+                    else
+                        m[c].template step<Kind>(s, 0.0, out[c][i], 0.0);
+                }
+            }
         }
     }
     void playWithoutGain(const MeterSetup& s, MeterChannel& m, int c, int count) const {
-        for (int i = 0; i < count; ++i) {
-            if constexpr (wantsInput)
-                m.template stepWithoutGain<Kind>(s, in[c][i], 0.0);
-            else
-                m.template stepWithoutGain<Kind>(s, 0.0, out[c][i]);
+        if constexpr (!direct) {
+            for (int i = 0; i < count; ++i) {
+                if constexpr (wantsInput)
+                    m.template stepWithoutGain<Kind>(s, in[c][i], 0.0);
+                else
+                    m.template stepWithoutGain<Kind>(s, 0.0, out[c][i]);
+            }
         }
     }
 };

@@ -45,6 +45,7 @@ void Engine::runMultiBandLinked(const double* inL, const double* inR, double* ou
     if constexpr (Meters) {
         ms = prepareMeters(*this);
         loadMeters(*this, meters);
+        tape.bind(ms, meters);
     }
 
     for (int i = 0; i < count; ++i) {
@@ -98,8 +99,7 @@ void Engine::runMultiBandLinked(const double* inL, const double* inR, double* ou
     finalDetector.store(*this, kLeft);
     antiDenormal = dn;
     if constexpr (Meters) {
-        tape.play(ms, meters[kLeft], kLeft, count);
-        tape.play(ms, meters[kRight], kRight, count);
+        tape.playBoth(ms, meters, count);
         storeMeters(*this, meters);
     }
 }

@@ -35,6 +35,7 @@ void Engine::runMultiBandMono(const double* inL, const double* inR, double* outL
     if constexpr (Meters) {
         ms = prepareMeters(*this);
         loadMeters(*this, meters);
+        tape.bind(ms, meters);
         quietGain = smallSignalGain;
     }
 
@@ -86,8 +87,10 @@ void Engine::runMultiBandMono(const double* inL, const double* inR, double* outL
     highCrossoverState[mainCh] = path.highX;
     antiDenormal = dn;
     if constexpr (Meters) {
-        tape.play(ms, meters[kLeft], kLeft, count);
-        if (mode != kMono) tape.play(ms, meters[kRight], kRight, count);
+        if (mode == kMono)
+            tape.play(ms, meters[kLeft], kLeft, count);
+        else
+            tape.playBoth(ms, meters, count);
         if (mode == kMono) {
             meters[kRight] = meters[kLeft];
             meters[kRight].vu = &vuSection[kRight];

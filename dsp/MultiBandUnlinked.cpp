@@ -27,6 +27,7 @@ void Engine::runMultiBandUnlinked(const double* inL, const double* inR, double* 
     if constexpr (Meters) {
         ms = prepareMeters(*this);
         loadMeters(*this, meters);
+        tape.bind(ms, meters);
     }
 
     for (int i = 0; i < count; ++i) {
@@ -58,8 +59,7 @@ void Engine::runMultiBandUnlinked(const double* inL, const double* inR, double* 
     path.store(*this);
     antiDenormal = dn;
     if constexpr (Meters) {
-        tape.play(ms, meters[kLeft], kLeft, count);
-        tape.play(ms, meters[kRight], kRight, count);
+        tape.playBoth(ms, meters, count);
         storeMeters(*this, meters);
     }
 }

@@ -23,6 +23,7 @@ void Engine::runOff(const double* inL, const double* inR, double* outL, double* 
     if constexpr (Meters) {
         ms = prepareMeters(*this);
         loadMeters(*this, meters);
+        tape.bind(ms, meters);
     }
 
     for (int i = 0; i < count; ++i) {
@@ -38,8 +39,8 @@ void Engine::runOff(const double* inL, const double* inR, double* outL, double* 
         outL[i] = yL;
         outR[i] = yR;
         if constexpr (Meters) {
-            tape.record(kLeft, i, l, yL, 0.0);
-            tape.record(kRight, i, r, yR, 0.0);
+            tape.recordWithoutGain(kLeft, i, l, yL);
+            tape.recordWithoutGain(kRight, i, r, yR);
         }
     }
 

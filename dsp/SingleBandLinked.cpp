@@ -47,6 +47,7 @@ void Engine::runSingleBandLinked(const double* inL, const double* inR, double* o
     if constexpr (Meters) {
         ms = prepareMeters(*this);
         loadMeters(*this, meters);
+        tape.bind(ms, meters);
     }
 
     for (int i = 0; i < count; ++i) {
@@ -105,8 +106,7 @@ void Engine::runSingleBandLinked(const double* inL, const double* inR, double* o
     envelope[kStageFinal][kLeft] = env;
     antiDenormal = dn;
     if constexpr (Meters) {
-        tape.play(ms, meters[kLeft], kLeft, count);
-        tape.play(ms, meters[kRight], kRight, count);
+        tape.playBoth(ms, meters, count);
         storeMeters(*this, meters);
     }
 }

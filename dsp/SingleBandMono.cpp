@@ -43,6 +43,7 @@ void Engine::runSingleBandMono(const double* inL, const double* inR, double* out
     if constexpr (Meters) {
         ms = prepareMeters(*this);
         loadMeters(*this, meters);
+        tape.bind(ms, meters);
         quietGain = smallSignalGain;  // the passed-through channel's gain reads as ceilingGain
     }
 
@@ -120,8 +121,10 @@ void Engine::runSingleBandMono(const double* inL, const double* inR, double* out
     envelope[kStageFinal][kLeft] = env;
     antiDenormal = dn;
     if constexpr (Meters) {
-        tape.play(ms, meters[kLeft], kLeft, count);
-        if (mode != kMono) tape.play(ms, meters[kRight], kRight, count);
+        if (mode == kMono)
+            tape.play(ms, meters[kLeft], kLeft, count);
+        else
+            tape.playBoth(ms, meters, count);
         if (mode == kMono) {
             meters[kRight] = meters[kLeft];
             meters[kRight].vu = &vuSection[kRight];

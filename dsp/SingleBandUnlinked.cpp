@@ -48,6 +48,7 @@ void Engine::runSingleBandUnlinked(const double* inL, const double* inR, double*
     if constexpr (Meters) {
         ms = prepareMeters(*this);
         loadMeters(*this, meters);
+        tape.bind(ms, meters);
     }
 
     for (int i = 0; i < count; ++i) {
@@ -102,8 +103,7 @@ void Engine::runSingleBandUnlinked(const double* inL, const double* inR, double*
     envelope[kStageFinal][kRight] = env[1];
     antiDenormal = dn;
     if constexpr (Meters) {
-        tape.play(ms, meters[kLeft], kLeft, count);
-        tape.play(ms, meters[kRight], kRight, count);
+        tape.playBoth(ms, meters, count);
         storeMeters(*this, meters);
     }
 }
