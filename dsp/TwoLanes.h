@@ -27,7 +27,8 @@ inline V2 clampUnit(V2 x) {
     return x < -1.0 ? splat(-1.0) : upper;
 }
 
-// Two detector sections (FilterSection) ticked together.
+// Two detector sections (FilterSection) ticked together. The low-pass
+// design has b2 = b0 (and b1 = 2 b0), which saves one product per tick.
 struct Section2 {
     V2 b0, b1, b2, a1, a2;
     V2 x1, x2, y1, y2;
@@ -55,7 +56,7 @@ struct Section2 {
     V2 tick(V2 x) {
         antiDenormal = -antiDenormal;
         const V2 xd = x + antiDenormal;
-        const V2 y = b0 * xd + b1 * x1 + b2 * x2 - a1 * y1 - a2 * y2;
+        const V2 y = b0 * (xd + x2) + b1 * x1 - a1 * y1 - a2 * y2;
         x2 = x1;
         x1 = xd;
         y2 = y1;
