@@ -123,6 +123,20 @@ TEST_F(Knobs, LinearDragShiftMidwayDoesNotJump) {
     input.screenshot("knob-linear-drag");
 }
 
+TEST_F(Knobs, AltSwapsTheDragForm) {
+    // Circular mode with Alt: a linear drag, so the click itself moves nothing.
+    detail::setKnobMode(kCircularMode);
+    knob->setValue(0.2f);
+    const CPoint c = centreOf(kKnobRect);
+    click(c.x, c.y, {XK_Alt_L}, {moveTo(c.x, c.y - 30), idle(), idle()});
+    EXPECT_NEAR(knob->getValue(), 0.3f, 1e-5);
+    // Linear mode with Alt: circular, the value follows the pointer's angle.
+    detail::setKnobMode(kLinearMode);
+    clock.now += 1000;
+    click(40, 15, {XK_Alt_L}, {idle(), idle()});  // straight up: the middle of the travel
+    EXPECT_NEAR(knob->getValue(), 0.5f, 0.01f);
+}
+
 TEST_F(Knobs, CircularDragThroughTheGapHoldsTheEndItCameFrom) {
     // Around the knob's centre (40, 35), radius 20; 0 at 225 degrees, 1 at -45.
     knob->setValue(0.2f);
