@@ -24,6 +24,7 @@ public:
     bool chooseFile(const FileDialogRequest& request, std::string& chosenPath,
                     const std::function<void()>& whileWaiting) override {
         requests.push_back(request);
+        if (onChoose) onChoose();
         if (whileWaiting) whileWaiting();
         if (answers.empty()) return false;
         const std::optional<std::string> next = answers.front();
@@ -38,6 +39,7 @@ public:
         messages.push_back({caption, text});
     }
 
+    std::function<void()> onChoose;  // runs while the dialog is up
     std::vector<FileDialogRequest> requests;
     std::vector<Message> messages;
 

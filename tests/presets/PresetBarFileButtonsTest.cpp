@@ -47,7 +47,12 @@ TEST_P(PresetBarFileButtons, PresetSavedFromOneSlotLoadsIntoTheCurrentOne) {
     editor->renameCurrentProgram("Saved Seven");
     effect->setParameter(5, 0.3125f);
     dialogs.answer(files.file("seven.zem"));
+    int frameWhileAsking = -1;
+    dialogs.onChoose = [&] { frameWhileAsking = editor->saveLoadButton(CSaveLoadButton::kSavePreset)->shownFrame(); };
     press(PresetStripControl::kSavePreset);
+    dialogs.onChoose = nullptr;
+    EXPECT_EQ(frameWhileAsking, 2);  // pressed while the dialog is up
+    EXPECT_EQ(editor->saveLoadButton(CSaveLoadButton::kSavePreset)->shownFrame(), 1);  // lit again under the mouse
     EXPECT_EQ(dialogs.requests.back().title, "Save preset as...");
     EXPECT_EQ(readBytes(files.file("seven.zem")).size(), presetFileSize(edition()));
     EXPECT_EQ(editor->saveLoadButton(CSaveLoadButton::kSavePreset)->getValue(), 0.0f);
