@@ -187,7 +187,7 @@ CControl* AmbrelEditor::makeControl(CViewContainer* page, const ControlPlace& pl
             return meters[side];  // the needle follows the meter values, not the scale parameter
         }
         case ControlKind::kReadout:
-            readout = new CCounter(r, this, tags.readout, kReadoutStartValue, kReadoutDecibels, r.left, r.top,
+            readout = new CCounter(r, this, tags.readout, kReadoutStartValue, kCounterDecibels, r.left, r.top,
                                    kReadoutGlyphWidth, kReadoutGlyphHeight, strip);
             return readout;
         case ControlKind::kLeftLed:
@@ -491,7 +491,7 @@ void AmbrelEditor::hoverCheck() {
     auto* control = dynamic_cast<CControl*>(found);
     if (!control || skippedByHover(control->getTag())) {
         if (++noTargetCount > 10) {
-            if (readout) readout->setValueAndMode(0.0f, kReadoutBlank);
+            if (readout) readout->setValueAndMode(0.0f, kCounterBlank);
             noTargetCount = 0;
         }
         lastHovered = found;

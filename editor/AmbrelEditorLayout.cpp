@@ -82,14 +82,14 @@ int readoutModeOf(ParameterRole role) {
         case kHighAdjust:
         case kLowAdjust:
         case kCeiling:
-        case kOutput: return kReadoutDecibels;
+        case kOutput: return kCounterDecibels;
         case kHighFreq:
-        case kLowFreq: return kReadoutHertz;
+        case kLowFreq: return kCounterHertz;
         case kKnee:
         case kSpeed:
-        case kMix: return kReadoutPercent;
-        case kRelease: return kReadoutPlain;
-        default: return kReadoutBlank;
+        case kMix: return kCounterPercent;
+        case kRelease: return kCounterPlain;
+        default: return kCounterBlank;
     }
 }
 

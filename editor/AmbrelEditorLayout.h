@@ -7,6 +7,7 @@
 #include <span>
 
 #include "core/ParameterRole.h"
+#include "editor/CounterGlyphs.h"
 #include "editor/ValueFormatters.h"
 #include "toolkit/CGeometry.h"
 
@@ -46,10 +47,8 @@ struct ControlPlace {
     ValueFormatter format;
 };
 
-// The numeric readout's display modes (blank, decibels, hertz, percent, plain).
-enum ReadoutMode : int { kReadoutBlank = 0, kReadoutDecibels = 1, kReadoutHertz = 2, kReadoutPercent = 3,
-                         kReadoutPlain = 4 };
-// The mode a main-page knob's value shows in; kReadoutBlank for other roles.
+// The numeric readout's mode (CounterMode) a main-page knob's value shows in;
+// blank for other roles.
 int readoutModeOf(ParameterRole role);
 
 std::span<const ControlPlace> mainPageLayout();
