@@ -305,6 +305,40 @@ TEST_P(EditorPlugin, ReopenedWindowShowsTheMainPageRebuiltFromTheEffect) {
     EXPECT_EQ(host->window().differingPixels(settingsBefore), 0);
 }
 
+TEST_P(EditorPlugin, SettingsPageKnobsOpenNoValueEntry) {
+    const int overs = GetParam().leftRight == 30 ? 47 : 53;
+    host->click(kToSettings.x, kToSettings.y);
+    host->moveTo(kOutside.x, kOutside.y);
+    host->idle();
+    const Picture before = host->window();
+    const float threshold = host->parameter(overs);
+    doubleClick({80, 396});  // the overs threshold knob
+    typeAndEnter("9");
+    host->moveTo(kOutside.x, kOutside.y);
+    host->idle();
+    EXPECT_FLOAT_EQ(host->parameter(overs), threshold);
+    EXPECT_EQ(host->window().differingPixels(before), 0) << host->window().differenceBounds(before);
+}
+
+TEST_P(EditorPlugin, HoveredKnobShowsItsValueOnTheReadout) {
+    host->setParameter(kMix, 0.25f);
+    host->setParameter(kDrive, 0.75f);  // the readout shows the latest change: drive
+    host->moveTo(kOutside.x, kOutside.y);
+    host->idle(20);
+    const Picture start = area(kReadout);
+    host->moveTo(kMixCentre.x, kMixCentre.y);
+    host->idle(20);  // one hover check per nine idle calls
+    const Picture mix = area(kReadout);
+    EXPECT_GT(mix.differingPixels(start), 20);
+    host->moveTo(kLeftMeter.left + 20, kLeftMeter.top + 20);  // no value control: blank after eleven checks
+    host->idle(9 * 12);
+    const Picture blank = area(kReadout);
+    EXPECT_GT(blank.differingPixels(mix), 20);
+    host->moveTo(kMixCentre.x, kMixCentre.y);
+    host->idle(20);
+    EXPECT_EQ(area(kReadout), mix) << "the same value again";
+}
+
 INSTANTIATE_TEST_SUITE_P(BothEditions, EditorPlugin, ::testing::ValuesIn(kEditions),
                          [](const ::testing::TestParamInfo<EditionFacts>& info) { return info.param.name; });
 
