@@ -116,7 +116,7 @@ private:
     VSTGUI::CView* lastHovered = nullptr;
 
     // Bitmaps loaded during open, released once the controls hold them.
-    static constexpr int kBitmapSlots = 24;
+    static constexpr int kBitmapSlots = 32;  // the skin has 24 distinct pictures for the pages
     VSTGUI::CBitmap* loaded[kBitmapSlots] = {};
 };
 
