@@ -4,9 +4,11 @@
 #include <cairo-xlib.h>
 #include <dlfcn.h>
 
+#include <chrono>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <thread>
 
 #include "platform/linux/X11ErrorTrap.h"
 #include "platform/linux/X11Keys.h"
@@ -46,6 +48,12 @@ Bool isExposeOnly(Display*, XEvent* event, XPointer) {
 std::unique_ptr<X11Window> X11Window::create(void* parent, int width, int height) {
     if (width <= 0 || height <= 0) return nullptr;
     Display* dpy = XOpenDisplay(nullptr);
+    // A server that just lost its last client resets and refuses connections
+    // for a moment: try again briefly before giving up.
+    for (int attempt = 0; !dpy && attempt < 5 && std::getenv("DISPLAY"); ++attempt) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+        dpy = XOpenDisplay(nullptr);
+    }
     if (!dpy) return nullptr;
     registerOwnDisplay(dpy);
     ::Window win = 0;

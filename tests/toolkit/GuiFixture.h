@@ -70,14 +70,14 @@ protected:
     void TearDown() override;
     void openEditor();
     void closeEditor();
-    // Runs the host's idle until done holds (at most a second).
+    // Runs the host's idle until done holds (at most three seconds).
     bool pumpUntil(const std::function<bool()>& done);
     void pumpFor(int passes);
     // The screen position of a window point of the host window.
     void screen(int x, int y, int& rootX, int& rootY) { session->toRoot(host, x, y, rootX, rootY); }
     void pointAt(int x, int y);
     std::string shoot(const std::string& name);
-    // True when the screen shows colour at a host-window point within a second
+    // True when the screen shows colour at a host-window point within three seconds
     // (the frame's drawing travels on its own connection).
     bool showsColour(int x, int y, unsigned long colour);
     int countHostCalls(VstInt32 opcode) const;

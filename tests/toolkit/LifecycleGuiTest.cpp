@@ -43,6 +43,8 @@ TEST_F(Lifecycle, TwoHundredOpenCloseCyclesNeitherCrashNorGrow) {
         if (cycle == 19) afterWarmUp = residentKilobytes();
     }
     long growth = residentKilobytes() - afterWarmUp;
+    RecordProperty("resident_growth_kB", static_cast<int>(growth));
+    std::printf("resident memory growth over cycles 20..200: %ld kB\n", growth);
     EXPECT_LT(growth, 1024) << "resident memory grew by " << growth << " kB over 180 cycles";
     EXPECT_EQ(childCount(session->display(), host), 0u);
     EXPECT_EQ(editor->getFrame(), nullptr);

@@ -232,7 +232,7 @@ unsigned long XSession::pixel(Window window, int x, int y) {
 }
 
 bool waitFor(const std::function<void()>& step, const std::function<bool()>& done) {
-    auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(1);
+    auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(3);
     while (std::chrono::steady_clock::now() < deadline) {
         step();
         if (done()) return true;

@@ -47,7 +47,7 @@ private:
     friend struct XSessionOwner;
 };
 
-// Calls step until done() holds or a second passes; true when it held.
+// Calls step until done() holds or three seconds pass; true when it held.
 bool waitFor(const std::function<void()>& step, const std::function<bool()>& done);
 
 }  // namespace toolkit_test
