@@ -53,7 +53,6 @@ bool loadEdition(const SheetEdition& sheetEdition, const SkinEdition& edition, s
         std::ifstream in(path, std::ios::binary);
         std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
         BmpPixels pixels;
-        if (!in.good() && !in.eof()) bytes.clear();
         if (!decodeBmp(bytes.data(), bytes.size(), pixels)) {
             std::fprintf(stderr, "contact sheet: cannot read %s\n", path.c_str());
             return false;

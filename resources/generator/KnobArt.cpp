@@ -234,8 +234,9 @@ void paintDriveKnob(cairo_t* cr, int frame, const ArtContext& ctx) {
 }
 
 void paintSettingsKnob(cairo_t* cr, int frame, const ArtContext& ctx) {
-    KnobStyle s{palette::kRearPanel, palette::kRearLegendSoft, Ticks::Unipolar, 2, 1.10, 1.30, false,
-                palette::kKnobPointer, 16};
+    // Small metal knobs with the drive knob's red pointer stand out on the dark page.
+    KnobStyle s{palette::kRearPanel, palette::kRearLegendSoft, Ticks::Unipolar, 2, 1.10, 1.30, true,
+                palette::kAccent, 16};
     drawKnob(cr, frame, ctx, 15.0, 15.0, 10.5, s);
 }
 

@@ -31,73 +31,58 @@ struct Point {
     double y;
 };
 
-// The knob's centre: the middle of the region that changes while it turns
-// (the pointer and the knurled rim).
-Point turningCentre(const ambrel::BmpPixels& p, const Layout& l) {
-    const Frame first(p, l, 0);
-    int minX = first.width(), minY = first.height(), maxX = -1, maxY = -1;
-    for (int f : {l.frames / 8, l.frames / 4, l.frames / 2, 3 * l.frames / 4, l.frames - 1}) {
-        const Frame other(p, l, f);
-        for (int y = 0; y < first.height(); ++y)
-            for (int x = 0; x < first.width(); ++x)
-                if (std::abs(first.luminance(x, y) - other.luminance(x, y)) > 24) {
-                    minX = std::min(minX, x);
-                    maxX = std::max(maxX, x);
-                    minY = std::min(minY, y);
-                    maxY = std::max(maxY, y);
-                }
-    }
-    return {(minX + maxX + 1) / 2.0, (minY + maxY + 1) / 2.0};
-}
-
-// The direction of a pointer, in degrees counter-clockwise from the right:
-// the principal axis of its pixels (a line through the knob's centre), turned
-// to point away from the centre.
-struct PointerPixels {
-    double sw = 0, sx = 0, sy = 0, sxx = 0, syy = 0, sxy = 0;
-    void add(double x, double y, double w) {
-        sw += w;
-        sx += w * x;
-        sy += w * y;
-        sxx += w * x * x;
-        syy += w * y * y;
-        sxy += w * x * y;
-    }
-    double degrees(Point centre) const {
-        if (sw <= 0) return 1e9;
-        const double mx = sx / sw, my = sy / sw;
-        const double cxx = sxx / sw - mx * mx, cyy = syy / sw - my * my, cxy = sxy / sw - mx * my;
-        double axis = 0.5 * std::atan2(2 * cxy, cxx - cyy);  // y grows upward here
-        const double ox = mx - centre.x, oy = my - centre.y;
-        if (std::cos(axis) * ox + std::sin(axis) * oy < 0) axis += std::numbers::pi;
-        return axis * 180.0 / std::numbers::pi;
-    }
-};
-
-// The pointer of a light-on-dark knob: pixels much brighter than in the frame half a turn away.
-double pointerDegrees(const ambrel::BmpPixels& p, const Layout& l, int frame, Point centre) {
+// Where a frame's pointer is: the weighted centroid of its pixels (y upward).
+// Black knobs carry a light pointer (pixels much brighter than in the frame
+// half a turn away); the metal-capped ones (drive, settings page) a red one.
+Point pointerCentroid(const ambrel::BmpPixels& p, const Layout& l, int frame) {
+    const bool red = l.id == 19009 || l.id == 19032;
     const Frame f(p, l, frame);
     const Frame o(p, l, (frame + l.frames / 2) % l.frames);
-    PointerPixels pointer;
-    for (int y = 0; y < f.height(); ++y)
-        for (int x = 0; x < f.width(); ++x) {
-            const double gain = f.luminance(x, y) - o.luminance(x, y);
-            if (gain >= 100) pointer.add(x + 0.5, -(y + 0.5), gain);
-        }
-    return pointer.degrees({centre.x, -centre.y});
-}
-
-// The drive knob's pointer is the red line on its light cap.
-double redPointerDegrees(const ambrel::BmpPixels& p, const Layout& l, int frame, Point centre) {
-    const Frame f(p, l, frame);
-    PointerPixels pointer;
+    double sw = 0, sx = 0, sy = 0;
     for (int y = 0; y < f.height(); ++y)
         for (int x = 0; x < f.width(); ++x) {
             const Rgb c = f.at(x, y);
-            const double redness = c.r - (c.g + c.b) / 2.0;
-            if (redness >= 80) pointer.add(x + 0.5, -(y + 0.5), redness);
+            const double w = red ? c.r - (c.g + c.b) / 2.0 - 60.0 : f.luminance(x, y) - o.luminance(x, y) - 100.0;
+            if (w <= 0) continue;
+            sw += w;
+            sx += w * (x + 0.5);
+            sy -= w * (y + 0.5);
         }
-    return pointer.degrees({centre.x, -centre.y});
+    return sw > 0 ? Point{sx / sw, sy / sw} : Point{0, 0};
+}
+
+// The knob's centre: the pointer turns about it, so its centroids over all
+// frames lie on a circle; a least-squares circle fit gives the centre.
+Point turningCentre(const ambrel::BmpPixels& p, const Layout& l) {
+    // Solve for D, E, F in x^2 + y^2 + D x + E y + F = 0.
+    double a[3][4] = {};
+    for (int f = 0; f < l.frames; ++f) {
+        const Point c = pointerCentroid(p, l, f);
+        const double row[3] = {c.x, c.y, 1.0};
+        const double rhs = -(c.x * c.x + c.y * c.y);
+        for (int i = 0; i < 3; ++i) {
+            for (int j = 0; j < 3; ++j) a[i][j] += row[i] * row[j];
+            a[i][3] += row[i] * rhs;
+        }
+    }
+    for (int i = 0; i < 3; ++i)
+        for (int k = i + 1; k < 3; ++k) {
+            const double m = a[k][i] / a[i][i];
+            for (int j = i; j < 4; ++j) a[k][j] -= m * a[i][j];
+        }
+    double sol[3];
+    for (int i = 2; i >= 0; --i) {
+        double v = a[i][3];
+        for (int j = i + 1; j < 3; ++j) v -= a[i][j] * sol[j];
+        sol[i] = v / a[i][i];
+    }
+    return {-sol[0] / 2.0, -sol[1] / 2.0};
+}
+
+// The pointer's direction in degrees, counter-clockwise from the right.
+double pointerDegrees(const ambrel::BmpPixels& p, const Layout& l, int frame, Point centre) {
+    const Point c = pointerCentroid(p, l, frame);
+    return std::atan2(c.y - centre.y, c.x - centre.x) * 180.0 / std::numbers::pi;
 }
 
 double angleGap(double a, double b) {
@@ -123,28 +108,31 @@ TEST(FilmStrips, NeighbouringKnobFramesDifferAndEndsDiffer) {
 TEST(FilmStrips, KnobPointersSweepTheTravelFromTheStartAngle) {
     // Travel: from 225 degrees (lower left) clockwise to -45 (lower right).
     for (const Layout& l : kKnobs) {
-        if (l.id == 19009) continue;  // the drive knob's light cap is checked by frame order below
         SCOPED_TRACE(l.id);
         const ambrel::BmpPixels& p = picture(l.id);
         ASSERT_EQ(p.width, l.width);
         const Point c = turningCentre(p, l);
-        for (int step = 0; step <= 8; ++step) {
-            const int frame = step * (l.frames - 1) / 8;
+        for (int frame = 0; frame < l.frames; frame += l.frames > 60 ? 5 : 3) {
             const double expected = 225.0 - 270.0 * frame / (l.frames - 1);
-            EXPECT_LT(angleGap(pointerDegrees(p, l, frame, c), expected), 8.0) << "frame " << frame;
+            const double measured = pointerDegrees(p, l, frame, c);
+            EXPECT_LT(angleGap(measured, expected), 3.0) << "frame " << frame << " measured " << measured;
         }
+        const double last = pointerDegrees(p, l, l.frames - 1, c);
+        EXPECT_LT(angleGap(last, -45.0), 3.0);
     }
 }
 
 TEST(FilmStrips, DriveFramesRunDownEachColumn) {
-    // Frame f sits in column f / 10, row f % 10, its pointer at the angle of value f / 100.
+    // Frame f sits in column f / 10, row f % 10: the pointer turns by one step
+    // from each frame to the next in that order.
     const Layout l = kKnobs[1];
     const ambrel::BmpPixels& p = picture(l.id);
     ASSERT_EQ(p.width, l.width);
     const Point c = turningCentre(p, l);
-    for (int frame = 0; frame < l.frames; frame += 3) {
-        const double expected = 225.0 - 270.0 * frame / (l.frames - 1);
-        EXPECT_LT(angleGap(redPointerDegrees(p, l, frame, c), expected), 4.0) << "frame " << frame;
+    for (int frame = 0; frame + 1 < l.frames; ++frame) {
+        const double step = pointerDegrees(p, l, frame, c) - pointerDegrees(p, l, frame + 1, c);
+        const double turned = std::fmod(step + 360.0, 360.0);
+        EXPECT_NEAR(turned, 2.7, 1.5) << "frames " << frame << " and " << frame + 1;
     }
 }
 
