@@ -51,9 +51,14 @@ std::vector<std::string> linesOf(const std::string& text) {
     return lines;
 }
 
-void setWindowTitle(CFrame& frame, const std::string& title) {
+// The title, and the window manager's close button asks instead of killing
+// the connection (which would take the host down with it); the box is
+// answered with its own buttons.
+void prepareWindow(CFrame& frame, const std::string& title) {
     if (auto* window = dynamic_cast<platform::x11::X11Window*>(frame.platformWindow())) {
         XStoreName(window->display(), window->window(), title.c_str());
+        Atom deleteWindow = XInternAtom(window->display(), "WM_DELETE_WINDOW", False);
+        XSetWMProtocols(window->display(), window->window(), &deleteWindow, 1);
         XFlush(window->display());
     }
 }
@@ -89,7 +94,7 @@ public:
         const int height = kMargin + kLineHeight + kMargin + 22 + kMargin + kButtonHeight + kMargin;
         CFrame frame(CRect(0, 0, kWidth, height), nullptr, nullptr);
         if (!frame.hasWindow()) return false;
-        setWindowTitle(frame, request.title);
+        prepareWindow(frame, request.title);
         BoxListener listener;
         frame.addView(new DialogLabel(CRect(0, 0, kWidth, height), ""));  // the dialog's face
         frame.addView(new DialogLabel(CRect(0, kMargin, kWidth, kMargin + kLineHeight), "  " + request.title));
@@ -125,7 +130,7 @@ public:
         const int height = kMargin + static_cast<int>(lines.size()) * kLineHeight + kMargin + kButtonHeight + kMargin;
         CFrame frame(CRect(0, 0, kWidth, height), nullptr, nullptr);
         if (!frame.hasWindow()) return !withCancel;
-        setWindowTitle(frame, caption);
+        prepareWindow(frame, caption);
         BoxListener listener;
         frame.addView(new DialogLabel(CRect(0, 0, kWidth, height), ""));  // the box's face
         for (std::size_t i = 0; i < lines.size(); ++i) {

@@ -102,7 +102,8 @@ TEST_P(PresetBarControls, ElevenControlsSitAtTheirPlacesWithTagsAndBitmaps) {
     EXPECT_EQ(menu->getCurrent(), 0);
 
     pumpFor(50);
-    display.screenshot("presetbar-" + editionName() + ".png", 0, 0, 450, 460);
+    // This test program links the full edition's skin; the sibling's window picture comes with its plug-in.
+    if (GetParam() == &fullEdition()) display.screenshot("presetbar-full.png", 0, 0, 450, 460);
 }
 
 TEST_P(PresetBarControls, RockerStepsThroughTheSlotsAndHoldsAtTheEnds) {
