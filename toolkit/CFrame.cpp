@@ -180,11 +180,15 @@ void CFrame::dispatch(const platform::Event& event) {
     CDrawContext context(this, device);
     CPoint where = event.where;
     switch (event.type) {
-    case Event::kButtonDown:
+    case Event::kButtonDown: {
+        // A click anywhere else in the window ends the text edit that was open
+        // before it; an edit the click itself opens stays open.
+        CView* editBefore = editOwner;
         mouse(&context, where, event.buttons);
-        // A click anywhere else in the window ends an open text edit.
-        if (editOwner && !editArea.containsInclusive(event.where)) editOwner->looseFocus(&context);
+        if (editBefore && editOwner == editBefore && !editArea.containsInclusive(event.where))
+            editOwner->looseFocus(&context);
         break;
+    }
     case Event::kWheel:
         onWheel(&context, where, event.axis == 0 ? kMouseWheelAxisX : kMouseWheelAxisY, event.distance);
         break;

@@ -123,6 +123,34 @@ TEST_F(ControlsGui, TextTypedIntoTheEditBoxIsAppliedWithEnter) {
     EXPECT_STREQ(editor->text->text(), "Warm Bux2");
 }
 
+// A control that opens the text field from its own click, as a knob's
+// double-click opens a value entry.
+class EntryOpener : public CControl {
+public:
+    EntryOpener(const CRect& size, CTextEdit* edit) : CControl(size, nullptr, 90), edit(edit) {}
+    void draw(CDrawContext*) override {}
+    void mouse(CDrawContext* context, CPoint&, int) override { edit->takeFocus(context); }
+
+private:
+    CTextEdit* edit;
+};
+
+TEST_F(ControlsGui, AnEditOpenedByTheClickItselfStaysOpen) {
+    openEditor();
+    auto* opener = new EntryOpener(CRect(380, 280, 420, 320), editor->text);
+    editor->getFrame()->addView(opener);
+    opener->forget();
+    pointAt(400, 300);  // outside the text field
+    session->click();
+    ASSERT_TRUE(pumpUntil([this] { return editor->text->isEditing(); }));
+    pumpFor(5);
+    EXPECT_TRUE(editor->text->isEditing());
+    // The next click elsewhere ends it as usual.
+    pointAt(10, 10);
+    session->click();
+    ASSERT_TRUE(pumpUntil([this] { return !editor->text->isEditing(); }));
+}
+
 TEST_F(ControlsGui, EditBoxTakesAtMost255CharactersAndEscapeKeepsTheText) {
     openEditor();
     pointAt(233, 451);
