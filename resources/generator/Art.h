@@ -4,7 +4,7 @@
 
 #include <cairo.h>
 
-#include "resources/generator/BitmapSpec.h"
+#include "resources/generator/BitmapShape.h"
 #include "resources/generator/SkinEdition.h"
 
 namespace ambrel::skin {

@@ -2,7 +2,7 @@
 // Every bitmap id the skin can draw: its shape and its painter.
 
 #include "resources/generator/Art.h"
-#include "resources/generator/BitmapSpec.h"
+#include "resources/generator/BitmapShape.h"
 
 namespace ambrel::skin {
 

@@ -6,7 +6,7 @@
 
 #include <vector>
 
-#include "resources/generator/BitmapSpec.h"
+#include "resources/generator/BitmapShape.h"
 #include "resources/generator/SkinEdition.h"
 
 namespace ambrel::skin {
