@@ -8,6 +8,8 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libcairo2-dev libx11-dev libxtst-dev xvfb x11-utils fonts-dejavu-core
   libsndfile1-dev
+  # The fuzz targets (libFuzzer with clang) and the sanitizer runtimes.
+  clang libclang-rt-14-dev
   # A third-party VST 2.4 limiter, so our command-line host is also tested and
   # timed on a plug-in we did not write (small: about 2 MB).
   lsp-plugins-vst
