@@ -28,4 +28,14 @@ inline bool sameProgram(const ambrel::CProgram& a, const ambrel::CProgram& b) {
     return true;
 }
 
+// The same, apart from the global parameters, which every slot takes from the
+// program last applied.
+inline bool sameProgramApartFromGlobals(const ambrel::CProgram& a, const ambrel::CProgram& b,
+                                        const ambrel::Edition& edition) {
+    if (std::string(a.name()) != b.name() || a.valueCount() != b.valueCount()) return false;
+    for (int i = 0; i < a.valueCount(); ++i)
+        if (!edition.isGlobal(i) && a.getParameterValue(i) != b.getParameterValue(i)) return false;
+    return true;
+}
+
 }  // namespace fuzzing
