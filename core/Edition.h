@@ -4,6 +4,7 @@
 
 #include <array>
 #include <cstdint>
+#include <span>
 
 #include "core/ParameterRole.h"
 
@@ -38,6 +39,15 @@ struct LinearDisplay {
     double offset;
 };
 
+// Parameter set: the texts an edition shows for one of its indices in place of
+// the texts of the index's role (the role's properties and behaviour stay).
+struct ParameterTextOverride {
+    int index;
+    const char* name;
+    const char* label;
+    const char* display;
+};
+
 inline constexpr int kMaxParameterIndices = 66;  // largest editor-only index + 1 of any edition
 inline constexpr int kGlobalParameterCount = 7;
 
@@ -65,6 +75,14 @@ struct Edition {
 
     // Preset system.
     const FactoryBank* factoryBank;  // the programs the 31 slots are filled from
+
+    // Parameter set.
+    std::span<const ParameterTextOverride> textOverrides;
+    const ParameterTextOverride* textOverrideFor(int index) const {
+        for (const ParameterTextOverride& o : textOverrides)
+            if (o.index == index) return &o;
+        return nullptr;
+    }
 
     // Derived helpers.
     ParameterRole roleOf(int index) const {

@@ -32,6 +32,7 @@ constexpr Edition kFull{
     .relMapping = {0.0625, 256.0},
     .rateBands = {{512, 1024, 2048}, {256, 512, 1024}, {639, 1151, 2175}},
     .factoryBank = &kFullFactoryBank,
+    .textOverrides = {},
 };
 
 }  // namespace

@@ -42,6 +42,9 @@ constexpr FactoryBank siblingFactoryBank() {
 
 constexpr FactoryBank kSiblingFactoryBank = siblingFactoryBank();
 
+// The FAT role has no effect here; its index is shown to the host as a spare switch.
+constexpr ParameterTextOverride kSiblingTextOverrides[] = {{31, "-", "", "-"}};
+
 constexpr Edition kSibling{
     .effectName = "ZEM Ambrel",
     .productString = "ZEM Ambrel - analog saturation & compression emulator",
@@ -59,6 +62,7 @@ constexpr Edition kSibling{
     .relMapping = {0.25, 16.0},
     .rateBands = {{128, 256, 512}, {64, 128, 256}, {127, 255, 511}},
     .factoryBank = &kSiblingFactoryBank,
+    .textOverrides = kSiblingTextOverrides,
 };
 
 }  // namespace

@@ -1,0 +1,58 @@
+// Process off: both channels delayed by exactly N - 1 samples, nothing else,
+// so the latency the host was told holds in every state.
+
+#include "dsp/Engine.h"
+#include "dsp/KernelSetup.h"
+
+namespace ambrel {
+
+template <bool Meters>
+void Engine::runOff(const double* inL, const double* inR, double* outL, double* outR, int count) {
+    using namespace kernel;
+    const int maskN = delayLength - 1;
+    int rw = ringWrite & maskN;
+    int wr = wetRead & maskN;
+    double dn = antiDenormal;
+    double* dryL = dryRing[kLeft];
+    double* dryR = dryRing[kRight];
+
+    MeterSetup ms{};
+    MeterChannel meters[2];
+    if constexpr (Meters) {
+        ms = prepareMeters(*this);
+        loadMeters(*this, meters);
+    }
+
+    for (int i = 0; i < count; ++i) {
+        dn = -dn;
+        const double l = inL[i];
+        const double r = inR[i];
+        dryL[rw] = l + dn;
+        dryR[rw] = r + dn;
+        rw = (rw + 1) & maskN;
+        wr = (wr + 1) & maskN;
+        const double yL = dryL[rw];
+        const double yR = dryR[rw];
+        outL[i] = yL;
+        outR[i] = yR;
+        if constexpr (Meters) {
+            meters[kLeft].stepWithoutGain(ms, l, yL);
+            meters[kRight].stepWithoutGain(ms, r, yR);
+        }
+    }
+
+    ringWrite = rw;
+    wetRead = wr;
+    antiDenormal = dn;
+    if constexpr (Meters) storeMeters(*this, meters);
+}
+
+void Engine::processOff(const double* inL, const double* inR, double* outL, double* outR, int count) {
+    enforceOversamplingLimit();
+    if (editorOpen.load(std::memory_order_relaxed))
+        runOff<true>(inL, inR, outL, outR, count);
+    else
+        runOff<false>(inL, inR, outL, outR, count);
+}
+
+}  // namespace ambrel
