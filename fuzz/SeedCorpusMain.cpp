@@ -1,7 +1,7 @@
 // ambrel-fuzz-seeds OUTDIR: writes the seed corpus of every fuzz target into
 // OUTDIR/<target>/: current and legacy preset and bank files of both editions
-// (and each given to the other loader), and settings keys as the product
-// writes them and as a user might edit them.
+// (and each given to the other loader), settings keys as the product writes
+// them and as a user might edit them, and noise for the call streams.
 
 #include <sys/stat.h>
 
@@ -118,8 +118,22 @@ int main(int argc, char** argv) {
     }
     files.push_back({"settings_key/edited.reg", textBytes(kEditedKey)});
 
+    // The call streams start from reproducible noise of a few lengths: any
+    // bytes decode into calls.
+    for (const char* target : {"parameter_calls", "dispatcher"}) {
+        std::uint32_t state = 12345;
+        for (int n = 0; n < 8; ++n) {
+            Bytes stream(static_cast<std::size_t>(64 << (n % 6)));
+            for (std::uint8_t& b : stream) {
+                state = state * 1664525u + 1013904223u;
+                b = static_cast<std::uint8_t>(state >> 24);
+            }
+            files.push_back({std::string(target) + "/noise-" + std::to_string(n), stream});
+        }
+    }
+
     ::mkdir(root.c_str(), 0755);
-    for (const char* target : {"preset_loader", "bank_loader", "settings_key"})
+    for (const char* target : {"preset_loader", "bank_loader", "settings_key", "parameter_calls", "dispatcher"})
         ::mkdir((root + "/" + target).c_str(), 0755);
     for (const auto& [name, bytes] : files) {
         if (!writeFile(root + "/" + name, bytes)) {
