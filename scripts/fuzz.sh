@@ -40,7 +40,7 @@ for target in "${targets[@]}"; do
   dict_option=()
   [ -f "$dict" ] && dict_option=(-dict="$dict")
   echo "== $target: $seconds s"
-  if ! "$build/fuzz/fuzz_$target" -max_total_time="$seconds" -print_final_stats=1 -timeout=10 \
+  if ! "$build/fuzz/fuzz_$target" -max_total_time="$seconds" -print_final_stats=1 -timeout=30 \
       -rss_limit_mb=2048 -artifact_prefix="$findings/" "${dict_option[@]}" \
       "$corpus" "$seeds/$target" 2>"$build/fuzz-$target.log"; then
     failed+=("$target")
