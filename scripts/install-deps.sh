@@ -10,6 +10,8 @@ packages=(
   libsndfile1-dev
   # The fuzz targets (libFuzzer with clang) and the sanitizer runtimes.
   clang libclang-rt-14-dev
+  # Memory checks of the host and the plug-ins.
+  valgrind
   # A third-party VST 2.4 limiter, so our command-line host is also tested and
   # timed on a plug-in we did not write (small: about 2 MB).
   lsp-plugins-vst

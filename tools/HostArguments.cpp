@@ -149,8 +149,10 @@ std::string hostUsage() {
            "render reads any format libsndfile reads and writes OUT in the input's format where OUT's type\n"
            "allows it, else as 32-bit float WAV; --compensate trims the reported latency so OUT lines up\n"
            "with IN. bench times the processing call on a generated mix-like signal. soak runs N frames\n"
-           "(default 160000000, about an hour) of that signal with random automation before every block and\n"
-           "fails on a non-finite sample, a block above 10 times the median CPU time or growing memory.\n";
+           "(default 160000000, about an hour) of that signal with random automation before every block (the\n"
+           "switches and stepped parameters every 1024 blocks) and fails on a non-finite sample, three blocks in\n"
+           "a row above 10 times the median CPU time of their mode segment (or more than 100 such blocks per\n"
+           "million), or memory growing by more than 1 MB.\n";
 }
 
 }  // namespace ambrel::tools

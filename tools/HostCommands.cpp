@@ -301,12 +301,13 @@ int runSoak(const HostArguments& args, std::ostream& out, std::ostream& err, boo
         << report.blocks << " blocks of at most " << args.blockSize << ", " << (args.doublePrecision ? "64" : "32")
         << "-bit, " << fixed(rate, 0) << " Hz\n";
     out << "Automation:        " << report.parameterChanges << " random parameter changes (seed " << args.seed
-        << ")\n";
+        << "), the mode parameters every " << SoakOptions{}.segmentBlocks << " blocks\n";
     out << "Non-finite output: " << report.nonFiniteSamples << " samples; peak " << fixed(report.peakOutput, 4) << "\n";
     out << "Block CPU time:    median " << fixed(report.medianBlockNs / 1000.0, 2) << " us, 99.9% "
-        << fixed(report.p999BlockNs / 1000.0, 2) << " us, max " << fixed(report.maxBlockNs / 1000.0, 2) << " us ("
-        << (report.medianBlockNs > 0 ? fixed(report.maxBlockNs / report.medianBlockNs, 1) : std::string("-"))
-        << " x median); " << report.slowBlocks << " blocks above " << fixed(kSlowBlockFactor, 0) << " x median\n";
+        << fixed(report.p999BlockNs / 1000.0, 2) << " us, max " << fixed(report.maxBlockNs / 1000.0, 2)
+        << " us; slowest " << fixed(report.worstRatio, 1) << " x its mode segment's median; " << report.slowBlocks
+        << " blocks above " << fixed(kSlowBlockFactor, 0) << " x, " << report.slowStretches << " runs of "
+        << kSlowStretchBlocks << " such blocks in a row\n";
     out << "Resident memory:   " << report.residentStartKb << " kB after the first tenth, " << report.residentEndKb
         << " kB at the end\n";
     out << "Wall time:         " << fixed(report.wallSeconds, 1) << " s\n";

@@ -1,5 +1,5 @@
 // The host's soak: long runs with random automation, judged by what they must
-// never show. On the test gain a short run passes and counts what it did;
+// never show. The test gain's Gain is continuous and its Invert a switch. On the test gain a short run passes and counts what it did;
 // on a faulty build of it that outputs NaN when loud the run fails.
 
 #include <gtest/gtest.h>
@@ -34,12 +34,13 @@ TEST(SoakRun, CountsBlocksAndChangesAndPassesOnASoundPlugin) {
     ASSERT_TRUE(soakThroughPlugin(plugin, shortSignal(), options, report, error)) << error;
     EXPECT_EQ(report.frames, 100'000);
     EXPECT_EQ(report.blocks, (100'000 + 255) / 256);
-    EXPECT_EQ(report.parameterChanges, 2 * report.blocks);
+    EXPECT_EQ(report.parameterChanges, 2 * report.blocks + 1);  // and the Invert switch once, in one segment
     EXPECT_EQ(report.nonFiniteSamples, 0);
     EXPECT_GT(report.peakOutput, 0.1);
     EXPECT_LE(report.peakOutput, 2.0 * 1.42);  // at most twice the demo's +3 dBFS peak
     EXPECT_GT(report.medianBlockNs, 0.0);
     EXPECT_LE(report.medianBlockNs, report.maxBlockNs);
+    EXPECT_GE(report.worstRatio, 1.0);
     EXPECT_GT(report.residentEndKb, 0);
     EXPECT_FALSE(plugin.running());
 }
@@ -61,7 +62,7 @@ TEST(SoakRun, TheCommandPrintsItsFiguresAndExitsByTheResult) {
         host("soak " + testing::quote(TEST_GAIN_PLUGIN) + " --frames 44100 --seed 7 --block 128");
     ASSERT_EQ(good.exitCode, 0) << good.output;
     for (const char* line : {"Audio:             44100 frames (1.00 s) in 345 blocks of at most 128",
-                             "Automation:        690 random parameter changes (seed 7)",
+                             "Automation:        691 random parameter changes (seed 7)",
                              "Non-finite output: 0 samples", "Block CPU time:    median ", "Resident memory:   ",
                              "Result:            passed"})
         EXPECT_NE(good.output.find(line), std::string::npos) << line << "\n" << good.output;
