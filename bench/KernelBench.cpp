@@ -1,5 +1,6 @@
 // Cost of each processing kernel on stereo noise at 44100 Hz in 64-frame
-// blocks, with the editor closed (no meters) and open (meters computed).
+// blocks, with the editor closed (no meters) and open (meters computed:
+// " GainRed " under VU ballistics, and " Post " under PPM).
 // The "frame" counter reads as time per stereo frame.
 
 #include <benchmark/benchmark.h>
@@ -32,7 +33,8 @@ struct Signal {
     }
 };
 
-void runKernelBench(benchmark::State& state, Kernel kernel, bool threeBands, bool metersOn) {
+void runKernelBench(benchmark::State& state, Kernel kernel, bool threeBands, bool metersOn, int meterMode = 1,
+                    double meterType = 0.0) {
     static const Signal signal;
     auto engine = std::make_unique<Engine>(fullEdition());
     Engine& e = *engine;
@@ -48,7 +50,8 @@ void runKernelBench(benchmark::State& state, Kernel kernel, bool threeBands, boo
     e.clearDelayLines();
     e.resetDetectors();
     e.editorOpen = metersOn ? 1 : 0;
-    e.meterMode = Engine::kMeterGainRed;
+    e.meterMode = meterMode;
+    e.meterTypeValue = meterType;
 
     std::vector<double> outL(kBlock), outR(kBlock);
     int block = 0;
@@ -72,8 +75,12 @@ double minimum(const std::vector<double>& v) { return *std::min_element(v.begin(
     void BM_##name##_Meters(benchmark::State& s) {                                                      \
         runKernelBench(s, &Engine::process##name, threeBands, true);                                    \
     }                                                                                                   \
+    void BM_##name##_MetersPostPpm(benchmark::State& s) {                                               \
+        runKernelBench(s, &Engine::process##name, threeBands, true, Engine::kMeterPost, 1.0);           \
+    }                                                                                                   \
     BENCHMARK(BM_##name)->ComputeStatistics("min", minimum);                                             \
-    BENCHMARK(BM_##name##_Meters)->ComputeStatistics("min", minimum)
+    BENCHMARK(BM_##name##_Meters)->ComputeStatistics("min", minimum);                                    \
+    BENCHMARK(BM_##name##_MetersPostPpm)->ComputeStatistics("min", minimum)
 
 AMBREL_KERNEL_BENCH(Off, false);
 AMBREL_KERNEL_BENCH(SingleBandMono, false);

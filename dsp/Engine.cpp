@@ -27,7 +27,7 @@ Engine::Engine(const Edition& edition) : edition_(&edition) {
             fastSection[stage][ch] = FilterSection(44100.0, kFastHz[stage][ch], kDetectorQ);
             slowSection[stage][ch] = FilterSection(44100.0, kSlowHz[stage][ch], kDetectorQ);
         }
-    for (FilterSection& vu : vuSection) vu = FilterSection(44100.0, 700.0 / vuIntegrationMs, kVuQ);
+    for (FilterSection& vu : vuSection) vu = FilterSection(44100.0 / kVuDecimation, 700.0 / vuIntegrationMs, kVuQ);
     for (auto& stage : envelope) stage[0] = stage[1] = 1e-4;
 
     setHostRate(44100.0);
@@ -63,13 +63,15 @@ void Engine::updateFilters() {
             fastSection[stage][ch].setRate(rate);
             slowSection[stage][ch].setRate(rate);
         }
-    // The VU sections are ticked once per kernel sample, so they are designed
-    // at the rate the kernels run at: the VU integration time the user set
-    // stays the same whether FAT is on or off.
+    // The VU sections follow the rate the kernels run at (they see every
+    // kernel sample, averaged in groups), so the VU integration time the user
+    // set stays the same whether FAT is on or off.
     for (FilterSection& vu : vuSection) {
-        vu.setRate(rate);
+        vu.setRate(rate / kVuDecimation);
         vu.reset();
     }
+    vuAccumulator[0] = vuAccumulator[1] = 0.0;
+    vuPhase[0] = vuPhase[1] = 0;
 
     {  // 15 Hz protection high-pass
         const double w = 94.24777960769379 / rate;
@@ -233,6 +235,8 @@ void Engine::retuneVuSections() {
         vu.setFrequency(700.0 / vuIntegrationMs);
         vu.reset();
     }
+    vuAccumulator[0] = vuAccumulator[1] = 0.0;
+    vuPhase[0] = vuPhase[1] = 0;
 }
 
 void Engine::clearMeters() {

@@ -106,6 +106,11 @@ public:
     // Full-precision meter states behind meterLeft / meterRight: a slow
     // return would stall if every block restarted from the 32-bit value.
     double meterState[2] = {0.0, 0.0};
+    // The VU sections integrate over hundreds of milliseconds: they run on
+    // the mean of every kVuDecimation samples, designed for that rate.
+    static constexpr int kVuDecimation = 8;
+    double vuAccumulator[2] = {0.0, 0.0};
+    int vuPhase[2] = {0, 0};
 
     // ---- Derived quantities -------------------------------------------------
     double kneeA = 42.0;  // 1.4 x 30^(1 - k^(1/8))
@@ -208,18 +213,18 @@ public:
 
 private:
     void enforceOversamplingLimit();
-    template <bool Meters> void runOff(const double* inL, const double* inR, double* outL, double* outR, int count);
-    template <bool Meters>
+    template <int Kind> void runOff(const double* inL, const double* inR, double* outL, double* outR, int count);
+    template <int Kind>
     void runSingleBandMono(const double* inL, const double* inR, double* outL, double* outR, int count);
-    template <bool Meters>
+    template <int Kind>
     void runSingleBandLinked(const double* inL, const double* inR, double* outL, double* outR, int count);
-    template <bool Meters>
+    template <int Kind>
     void runSingleBandUnlinked(const double* inL, const double* inR, double* outL, double* outR, int count);
-    template <bool Meters>
+    template <int Kind>
     void runMultiBandMono(const double* inL, const double* inR, double* outL, double* outR, int count);
-    template <bool Meters>
+    template <int Kind>
     void runMultiBandLinked(const double* inL, const double* inR, double* outL, double* outR, int count);
-    template <bool Meters>
+    template <int Kind>
     void runMultiBandUnlinked(const double* inL, const double* inR, double* outL, double* outR, int count);
 
     const Edition* edition_;

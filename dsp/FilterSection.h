@@ -25,8 +25,6 @@ public:
         x1 = xd;
         y2 = y1;
         y1 = y + antiDenormal;
-        x0 = xd;
-        y0 = y;
         return y;
     }
 

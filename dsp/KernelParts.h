@@ -61,9 +61,13 @@ inline double crossover(const BiquadCoefficients& c, DirectForm2State& s, double
 
 inline double clampUnit(double x) { return x > 1.0 ? 1.0 : (x < -1.0 ? -1.0 : x); }
 
+// Automatic release factor (gMul G / (G + 1) + 0.1) x outMul with
+// G = gScale x fast / (slow + 1e-6): fast above slow (a fresh transient)
+// speeds the release up, a steady level slows it down. G / (G + 1) is taken
+// as one quotient, gScale fast / (gScale fast + slow + 1e-6).
 inline double autoFactor(double fast, double slow, double gScale, double gMul, double outMul) {
-    const double g = gScale * fast / (slow + 1e-6);
-    return (gMul * g / (g + 1.0) + 0.1) * outMul;
+    const double scaled = gScale * fast;
+    return (gMul * scaled / (scaled + (slow + 1e-6)) + 0.1) * outMul;
 }
 
 }  // namespace ambrel::kernel

@@ -38,8 +38,11 @@ inline Setup prepare(Engine& e) {
     Setup s;
     s.maskN = e.delayLength - 1;
     s.maskM = e.lookAheadLength - 1;
-    s.attackSamples = e.attackSamples;
-    s.finalSamples = e.finalSamples;
+    // The windows must fit the look-ahead buffers of the current rate band,
+    // even if the rate changed without a coefficient update.
+    const int maxWindow = e.lookAheadLength - 2;
+    s.attackSamples = e.attackSamples < 1 ? 1 : (e.attackSamples > maxWindow ? maxWindow : e.attackSamples);
+    s.finalSamples = e.finalSamples < 1 ? 1 : (e.finalSamples > maxWindow ? maxWindow : e.finalSamples);
     s.attackCoef = e.attackCoef;
     s.finalAttackCoef = e.finalAttackCoef;
     s.finalReleaseCoef = e.finalReleaseCoef;
@@ -123,13 +126,11 @@ inline MeterSetup prepareMeters(Engine& e) {
         c.ppmLevel = std::pow(10.0, 0.19 * std::pow(c.ppmRatio, 0.6));
     }
     MeterSetup m;
-    m.mode = e.meterMode;
-    m.ppm = e.meterTypeValue >= 0.5;
     m.attack = c.ppmAttack;
     m.release = c.ppmRelease;
     m.level = c.ppmLevel;
     m.vuInputScale = 1.4142136 * 1.096 * e.vuReferenceGainInverse;
-    m.ceilingGain = e.ceilingGain;
+    m.vuGuard = 0.01 / e.ceilingGain;
     m.gainScale = e.ceilingGain / e.smallSignalGain;
     m.overCountLimit = e.overCountLimit;
     return m;
@@ -142,13 +143,16 @@ inline double meterStart(const std::atomic<float>& published, double state) {
     return shown == static_cast<float>(state) ? state : static_cast<double>(shown);
 }
 
-inline void loadMeters(const Engine& e, MeterChannel (&m)[2]) {
+inline void loadMeters(Engine& e, MeterChannel (&m)[2]) {
     m[0].meter = meterStart(e.meterLeft, e.meterState[0]);
     m[1].meter = meterStart(e.meterRight, e.meterState[1]);
     m[0].overCount = e.overCountLeft.load(std::memory_order_relaxed);
     m[1].overCount = e.overCountRight.load(std::memory_order_relaxed);
-    m[0].vu = e.vuSection[0];
-    m[1].vu = e.vuSection[1];
+    for (int c = 0; c < 2; ++c) {
+        m[c].vu = &e.vuSection[c];
+        m[c].vuSum = e.vuAccumulator[c];
+        m[c].vuPhase = e.vuPhase[c];
+    }
 }
 
 inline void storeMeters(Engine& e, const MeterChannel (&m)[2]) {
@@ -158,8 +162,10 @@ inline void storeMeters(Engine& e, const MeterChannel (&m)[2]) {
     e.meterRight.store(static_cast<float>(m[1].meter), std::memory_order_relaxed);
     e.overCountLeft.store(static_cast<float>(m[0].overCount), std::memory_order_relaxed);
     e.overCountRight.store(static_cast<float>(m[1].overCount), std::memory_order_relaxed);
-    e.vuSection[0] = m[0].vu;
-    e.vuSection[1] = m[1].vu;
+    for (int c = 0; c < 2; ++c) {
+        e.vuAccumulator[c] = m[c].vuSum;
+        e.vuPhase[c] = m[c].vuPhase;
+    }
 }
 
 }  // namespace ambrel::kernel

@@ -11,72 +11,204 @@
 namespace ambrel {
 
 struct MeterSetup {
-    int mode;             // Engine::MeterMode
-    bool ppm;             // PPM ballistics, else VU
     double attack;        // fP
     double release;       // hP
     double level;         // lP
     double vuInputScale;  // sine-to-VU calibration over the VU reference level
     double gainScale;     // ceilingGain / smallSignalGain: 1.0 for the small-signal gain
-    double ceilingGain;
+    double vuGuard;       // gains below this (0.01 / ceilingGain) hold the VU reading at 1
     double overCountLimit;
+};
+
+// What the meters measure, fixed for a whole kernel call: 0 while the editor
+// is closed, else 1 + 2 x meterMode + (1 for PPM).
+inline int meterKindOf(const Engine& e) {
+    if (!e.editorOpen.load(std::memory_order_relaxed)) return 0;
+    const int mode = e.meterMode < 0 ? 0 : (e.meterMode > 2 ? 2 : e.meterMode);
+    return 1 + 2 * mode + (e.meterTypeValue >= 0.5 ? 1 : 0);
+}
+
+// Runs f.template operator()<Kind>() with the kind as a compile-time value, so
+// that a kernel carries no meter code at all while the editor is closed.
+template <class F>
+void withMeterKind(int kind, F&& f) {
+    switch (kind) {
+        case 1: f.template operator()<1>(); break;
+        case 2: f.template operator()<2>(); break;
+        case 3: f.template operator()<3>(); break;
+        case 4: f.template operator()<4>(); break;
+        case 5: f.template operator()<5>(); break;
+        case 6: f.template operator()<6>(); break;
+        default: f.template operator()<0>(); break;
+    }
+}
+
+template <int Kind>
+struct MeterKind {
+    static constexpr bool on = Kind != 0;
+    static constexpr int mode = on ? (Kind - 1) / 2 : 0;
+    static constexpr bool ppm = on && (Kind - 1) % 2 == 1;
 };
 
 struct MeterChannel {
     double meter = 0.0;
     double overCount = 0.0;
-    FilterSection vu;
+    double vuSum = 0.0;
+    int vuPhase = 0;
+    FilterSection* vu = nullptr;  // the engine's own section, ticked every few samples
 
+    template <int Kind>
     void step(const MeterSetup& s, double in, double y, double gain) {
-        const double g = std::fabs(gain);
-        if (s.mode == Engine::kMeterGainRed) {
+        using K = MeterKind<Kind>;
+        if constexpr (K::mode == Engine::kMeterGainRed) {
+            const double g = std::fabs(gain);
             const double x = g * s.gainScale;
-            if (s.ppm) {
+            if constexpr (K::ppm) {
                 // A falling gain is followed with the attack coefficient, a
                 // recovering one with the return coefficient.
                 meter += (x - meter) * (meter > x ? s.attack : s.release);
-            } else if (g * s.ceilingGain < 0.01) {
+            } else if (g < s.vuGuard) {
                 meter = 1.0;  // a vanishing gain must not drive the VU section
             } else {
-                meter = vu.tick(x);
+                vuInput(x);
             }
         } else {
-            measureLevel(s, s.mode == Engine::kMeterPre ? std::fabs(in) : std::fabs(y));
+            measureLevel<K::ppm>(s, K::mode == Engine::kMeterPre ? std::fabs(in) : std::fabs(y));
         }
-        countOver(s, s.mode == Engine::kMeterPre ? std::fabs(in) : std::fabs(y));
+        countOver(s, K::mode == Engine::kMeterPre ? std::fabs(in) : std::fabs(y));
     }
 
     // With processing off no gain is applied, so the gain-reduction reading is
     // exactly "no reduction" under either ballistics; the PPM needle still
     // travels back to it with its own return time.
+    template <int Kind>
     void stepWithoutGain(const MeterSetup& s, double in, double y) {
-        if (s.mode == Engine::kMeterGainRed) {
-            if (s.ppm)
+        using K = MeterKind<Kind>;
+        if constexpr (K::mode == Engine::kMeterGainRed) {
+            if constexpr (K::ppm)
                 meter += (1.0 - meter) * (meter > 1.0 ? s.attack : s.release);
             else
-                meter = vu.tick(1.0);
+                vuInput(1.0);
         } else {
-            measureLevel(s, s.mode == Engine::kMeterPre ? std::fabs(in) : std::fabs(y));
+            measureLevel<K::ppm>(s, K::mode == Engine::kMeterPre ? std::fabs(in) : std::fabs(y));
         }
-        countOver(s, s.mode == Engine::kMeterPre ? std::fabs(in) : std::fabs(y));
+        countOver(s, K::mode == Engine::kMeterPre ? std::fabs(in) : std::fabs(y));
     }
 
 private:
+    template <bool Ppm>
     void measureLevel(const MeterSetup& s, double x) {
-        if (s.ppm) {
+        if constexpr (Ppm) {
             const double v = x * s.level;
             meter += (v - meter) * (v > meter ? s.attack : s.release);
         } else {
-            meter = vu.tick(x * s.vuInputScale);
+            vuInput(x * s.vuInputScale);
+        }
+    }
+
+    void vuInput(double x) {
+        vuSum += x;
+        if (++vuPhase == Engine::kVuDecimation) {
+            meter = vu->tick(vuSum * (1.0 / Engine::kVuDecimation));
+            vuSum = 0.0;
+            vuPhase = 0;
         }
     }
 
     void countOver(const MeterSetup& s, double tested) {
-        if (tested >= 1.0)
-            overCount += 1.0;
-        else if (overCount < s.overCountLimit)
-            overCount = 0.0;  // a reached count holds until the callback latches it
+        // A reached count holds until the audio callback latches it.
+        const double kept = overCount < s.overCountLimit ? 0.0 : overCount;
+        overCount = tested >= 1.0 ? overCount + 1.0 : kept;
     }
 };
+
+// The per-sample values a kernel hands to the meters. Under VU ballistics
+// the kernel records them in its main loop (only what the measuring mode
+// needs) and the meters run over them afterwards in a loop of their own,
+// which keeps the meter work out of the kernel's registers. The PPM one-pole
+// is a chain of dependent steps, so it runs inside the kernel loop, where the
+// kernel's own work hides its latency.
+inline constexpr int kMeterChunk = 128;  // kernels run the meters for at most this many samples at a time
+
+template <int Kind>
+struct MeterTape {
+    using K = MeterKind<Kind>;
+    static constexpr bool direct = K::ppm;
+    static constexpr bool wantsInput = K::mode == Engine::kMeterPre;
+    static constexpr bool wantsGain = K::mode == Engine::kMeterGainRed;
+
+    const MeterSetup* setup = nullptr;
+    MeterChannel* channels = nullptr;
+    double in[2][direct ? 1 : kMeterChunk];
+    double out[2][direct ? 1 : kMeterChunk];
+    double gain[2][direct ? 1 : kMeterChunk];
+
+    void bind(const MeterSetup& s, MeterChannel (&m)[2]) {
+        setup = &s;
+        channels = m;
+    }
+
+    void record(int c, int i, double x, double y, double g) {
+        if constexpr (direct) {
+            channels[c].template step<Kind>(*setup, x, y, g);
+        } else {
+            if constexpr (wantsInput)
+                in[c][i] = x;
+            else
+                out[c][i] = y;
+            if constexpr (wantsGain) gain[c][i] = g;
+        }
+    }
+    void recordWithoutGain(int c, int i, double x, double y) {
+        if constexpr (direct)
+            channels[c].template stepWithoutGain<Kind>(*setup, x, y);
+        else
+            record(c, i, x, y, 0.0);
+    }
+
+    void play(const MeterSetup& s, MeterChannel& m, int c, int count) const {
+        if constexpr (!direct) {
+            for (int i = 0; i < count; ++i) {
+                if constexpr (wantsInput)
+                    m.template step<Kind>(s, in[c][i], 0.0, 0.0);
+                else if constexpr (wantsGain)
+                    m.template step<Kind>(s, 0.0, out[c][i], gain[c][i]);
+                else
+                    m.template step<Kind>(s, 0.0, out[c][i], 0.0);
+            }
+        }
+    }
+    // Both channels in one loop, so that their steps overlap.
+    void playBoth(const MeterSetup& s, MeterChannel (&m)[2], int count) const {
+        if constexpr (!direct) {
+            for (int i = 0; i < count; ++i) {
+                for (int c = 0; c < 2; ++c) {
+                    if constexpr (wantsInput)
+                        m[c].template step<Kind>(s, in[c][i], 0.0, 0.0);
+                    else if constexpr (wantsGain)
+                        m[c].template step<Kind>(s, 0.0, out[c][i], gain[c][i]);
+                    else
+                        m[c].template step<Kind>(s, 0.0, out[c][i], 0.0);
+                }
+            }
+        }
+    }
+    void playWithoutGain(const MeterSetup& s, MeterChannel& m, int c, int count) const {
+        if constexpr (!direct) {
+            for (int i = 0; i < count; ++i) {
+                if constexpr (wantsInput)
+                    m.template stepWithoutGain<Kind>(s, in[c][i], 0.0);
+                else
+                    m.template stepWithoutGain<Kind>(s, 0.0, out[c][i]);
+            }
+        }
+    }
+};
+
+// Runs a kernel over count samples in pieces the meter tape can hold.
+template <class F>
+void inMeterChunks(int count, F&& f) {
+    for (int done = 0; done < count; done += kMeterChunk) f(done, count - done < kMeterChunk ? count - done : kMeterChunk);
+}
 
 }  // namespace ambrel

@@ -5,9 +5,10 @@
 
 namespace ambrel {
 
-template <bool Meters>
+template <int Kind>
 void Engine::runMultiBandMono(const double* inL, const double* inR, double* outL, double* outR, int count) {
     using namespace kernel;
+    constexpr bool Meters = MeterKind<Kind>::on;
     const Setup k = prepare(*this);
     Indices ix = Indices::load(*this, k, true);
     const int mode = k.channelMode;
@@ -29,10 +30,12 @@ void Engine::runMultiBandMono(const double* inL, const double* inR, double* outL
 
     MeterSetup ms{};
     MeterChannel meters[2];
+    MeterTape<Kind> tape;
     double quietGain = 0.0;
     if constexpr (Meters) {
         ms = prepareMeters(*this);
         loadMeters(*this, meters);
+        tape.bind(ms, meters);
         quietGain = smallSignalGain;
     }
 
@@ -67,12 +70,11 @@ void Engine::runMultiBandMono(const double* inL, const double* inR, double* outL
 
         if constexpr (Meters) {
             if (mode == kMono) {
-                meters[kLeft].step(ms, mainIn, y, gain);
-                meters[kRight].step(ms, mainIn, y, gain);
+                tape.record(kLeft, i, mainIn, y, gain);  // the right meter shows the same
             } else {
                 // As in the single-band kernel: each side measures its own input.
-                meters[mainCh].step(ms, mainIn, y, gain);
-                meters[otherCh].step(ms, otherIn, yOther, quietGain);
+                tape.record(mainCh, i, mainIn, y, gain);
+                tape.record(otherCh, i, otherIn, yOther, quietGain);
             }
         }
         ix.advanceLook(k);
@@ -84,15 +86,28 @@ void Engine::runMultiBandMono(const double* inL, const double* inR, double* outL
     lowCrossoverState[mainCh] = path.lowX;
     highCrossoverState[mainCh] = path.highX;
     antiDenormal = dn;
-    if constexpr (Meters) storeMeters(*this, meters);
+    if constexpr (Meters) {
+        if (mode == kMono)
+            tape.play(ms, meters[kLeft], kLeft, count);
+        else
+            tape.playBoth(ms, meters, count);
+        if (mode == kMono) {
+            meters[kRight] = meters[kLeft];
+            meters[kRight].vu = &vuSection[kRight];
+            vuSection[kRight] = vuSection[kLeft];
+        }
+        storeMeters(*this, meters);
+    }
 }
 
 void Engine::processMultiBandMono(const double* inL, const double* inR, double* outL, double* outR, int count) {
     enforceOversamplingLimit();
-    if (editorOpen.load(std::memory_order_relaxed))
-        runMultiBandMono<true>(inL, inR, outL, outR, count);
-    else
-        runMultiBandMono<false>(inL, inR, outL, outR, count);
+    withMeterKind(meterKindOf(*this),
+                   [&]<int Kind>() {
+                      inMeterChunks(count, [&](int at, int n) {
+                          runMultiBandMono<Kind>(inL + at, inR + at, outL + at, outR + at, n);
+                      });
+                  });
 }
 
 }  // namespace ambrel

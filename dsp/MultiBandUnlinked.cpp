@@ -1,76 +1,77 @@
-// Three-band kernel on both channels, every gain independent.
+// Three-band kernel on both channels, every gain independent. The two
+// channels run side by side in the two lanes of a vector register.
 
 #include "dsp/Engine.h"
-#include "dsp/ThreeBandParts.h"
+#include "dsp/ThreeBandLanes.h"
 
 namespace ambrel {
 
-template <bool Meters>
+template <int Kind>
 void Engine::runMultiBandUnlinked(const double* inL, const double* inR, double* outL, double* outR, int count) {
     using namespace kernel;
+    using lanes::V2;
+    constexpr bool Meters = MeterKind<Kind>::on;
     const Setup k = prepare(*this);
     Indices ix = Indices::load(*this, k, true);
     double* dryL = dryRing[kLeft];
     double* dryR = dryRing[kRight];
     double* wetL = wetRing[kLeft];
     double* wetR = wetRing[kRight];
-    ThreeBandChannel left;
-    ThreeBandChannel right;
-    left.load(*this, kLeft, k, ix);
-    right.load(*this, kRight, k, ix);
+    ThreeBandLanes path;
+    path.load(*this, k, ix);
     double dn = antiDenormal;
 
     MeterSetup ms{};
     MeterChannel meters[2];
+    MeterTape<Kind> tape;
     if constexpr (Meters) {
         ms = prepareMeters(*this);
         loadMeters(*this, meters);
+        tape.bind(ms, meters);
     }
 
     for (int i = 0; i < count; ++i) {
         dn = -dn;
-        const double rawL = inL[i];
-        const double rawR = inR[i];
-        const double l = rawL + dn;
-        const double r = rawR + dn;
-        dryL[ix.ringWrite] = l;
-        dryR[ix.ringWrite] = r;
+        const V2 dn2 = lanes::splat(dn);
+        const V2 raw = lanes::load(inL, inR, i);
+        const V2 x = raw + dn2;
+        lanes::store(dryL, dryR, ix.ringWrite, x);
 
-        double gainL = 0.0;
-        double gainR = 0.0;
-        wetL[ix.ringWrite] = left.process(k, ix, l, dn, gainL) * k.ceilingOut;
-        wetR[ix.ringWrite] = right.process(k, ix, r, dn, gainR) * k.ceilingOut;
+        V2 gain;
+        const V2 limited = path.process(k, ix, x, dn2, gain);
+        lanes::store(wetL, wetR, ix.ringWrite, limited * k.ceilingOut);
 
-        const double wL = wetL[ix.wetRead];
-        const double wR = wetR[ix.wetRead];
+        const V2 w = lanes::load(wetL, wetR, ix.wetRead);
         ix.advanceRing(k);
-        const double dL = dryL[ix.ringWrite];
-        const double dR = dryR[ix.ringWrite];
-        const double yL = ((wL - dL) * k.mix + dL) * k.outputGain;
-        const double yR = ((wR - dR) * k.mix + dR) * k.outputGain;
-        outL[i] = yL;
-        outR[i] = yR;
+        const V2 d = lanes::load(dryL, dryR, ix.ringWrite);
+        const V2 y = ((w - d) * k.mix + d) * k.outputGain;
+        outL[i] = y[0];
+        outR[i] = y[1];
 
         if constexpr (Meters) {
-            meters[kLeft].step(ms, rawL, yL, gainL);
-            meters[kRight].step(ms, rawR, yR, gainR);
+            tape.record(kLeft, i, raw[0], y[0], gain[0]);
+            tape.record(kRight, i, raw[1], y[1], gain[1]);
         }
         ix.advanceLook(k);
     }
 
     ix.store(*this);
-    left.store(*this);
-    right.store(*this);
+    path.store(*this);
     antiDenormal = dn;
-    if constexpr (Meters) storeMeters(*this, meters);
+    if constexpr (Meters) {
+        tape.playBoth(ms, meters, count);
+        storeMeters(*this, meters);
+    }
 }
 
 void Engine::processMultiBandUnlinked(const double* inL, const double* inR, double* outL, double* outR, int count) {
     enforceOversamplingLimit();
-    if (editorOpen.load(std::memory_order_relaxed))
-        runMultiBandUnlinked<true>(inL, inR, outL, outR, count);
-    else
-        runMultiBandUnlinked<false>(inL, inR, outL, outR, count);
+    withMeterKind(meterKindOf(*this),
+                  [&]<int Kind>() {
+                      inMeterChunks(count, [&](int at, int n) {
+                          runMultiBandUnlinked<Kind>(inL + at, inR + at, outL + at, outR + at, n);
+                      });
+                  });
 }
 
 }  // namespace ambrel

@@ -6,9 +6,10 @@
 
 namespace ambrel {
 
-template <bool Meters>
+template <int Kind>
 void Engine::runOff(const double* inL, const double* inR, double* outL, double* outR, int count) {
     using namespace kernel;
+    constexpr bool Meters = MeterKind<Kind>::on;
     const int maskN = delayLength - 1;
     int rw = ringWrite & maskN;
     int wr = wetRead & maskN;
@@ -18,9 +19,11 @@ void Engine::runOff(const double* inL, const double* inR, double* outL, double* 
 
     MeterSetup ms{};
     MeterChannel meters[2];
+    MeterTape<Kind> tape;
     if constexpr (Meters) {
         ms = prepareMeters(*this);
         loadMeters(*this, meters);
+        tape.bind(ms, meters);
     }
 
     for (int i = 0; i < count; ++i) {
@@ -36,23 +39,29 @@ void Engine::runOff(const double* inL, const double* inR, double* outL, double* 
         outL[i] = yL;
         outR[i] = yR;
         if constexpr (Meters) {
-            meters[kLeft].stepWithoutGain(ms, l, yL);
-            meters[kRight].stepWithoutGain(ms, r, yR);
+            tape.recordWithoutGain(kLeft, i, l, yL);
+            tape.recordWithoutGain(kRight, i, r, yR);
         }
     }
 
     ringWrite = rw;
     wetRead = wr;
     antiDenormal = dn;
-    if constexpr (Meters) storeMeters(*this, meters);
+    if constexpr (Meters) {
+        tape.playWithoutGain(ms, meters[kLeft], kLeft, count);
+        tape.playWithoutGain(ms, meters[kRight], kRight, count);
+        storeMeters(*this, meters);
+    }
 }
 
 void Engine::processOff(const double* inL, const double* inR, double* outL, double* outR, int count) {
     enforceOversamplingLimit();
-    if (editorOpen.load(std::memory_order_relaxed))
-        runOff<true>(inL, inR, outL, outR, count);
-    else
-        runOff<false>(inL, inR, outL, outR, count);
+    withMeterKind(meterKindOf(*this),
+                   [&]<int Kind>() {
+                      inMeterChunks(count, [&](int at, int n) {
+                          runOff<Kind>(inL + at, inR + at, outL + at, outR + at, n);
+                      });
+                  });
 }
 
 }  // namespace ambrel

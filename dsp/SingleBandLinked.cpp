@@ -1,17 +1,21 @@
 // Single-band kernel on both channels with one common gain: the louder
-// channel drives the detector, so the stereo image never shifts.
+// channel drives the detector, so the stereo image never shifts. The two
+// channels' filters run side by side in the lanes of a vector register.
 
 #include <algorithm>
 
 #include "dsp/Engine.h"
 #include "dsp/KernelSetup.h"
 #include "dsp/SlidingMaximum.h"
+#include "dsp/TwoLanes.h"
 
 namespace ambrel {
 
-template <bool Meters>
+template <int Kind>
 void Engine::runSingleBandLinked(const double* inL, const double* inR, double* outL, double* outR, int count) {
     using namespace kernel;
+    using lanes::V2;
+    constexpr bool Meters = MeterKind<Kind>::on;
     const Setup k = prepare(*this);
     Indices ix = Indices::load(*this, k, false);
     double* dryL = dryRing[kLeft];
@@ -23,50 +27,45 @@ void Engine::runSingleBandLinked(const double* inL, const double* inR, double* o
     SlidingMaximum peakWindow;
     peakWindow.attach(*this, kStageFinal, kLeft, k.maskM, k.attackSamples + 2, ix.lookWrite);
 
-    DirectForm1State hpL = protectState[kLeft], hpR = protectState[kRight];
-    DirectForm2State lowXL = lowCrossoverState[kLeft], lowXR = lowCrossoverState[kRight];
-    DirectForm2State highXL = highCrossoverState[kLeft], highXR = highCrossoverState[kRight];
+    lanes::Protect2 hp;
+    lanes::Crossover2 lowX, highX;
+    hp.load(k.protect, protectState[kLeft], protectState[kRight]);
+    lowX.load(k.lowCrossover, lowCrossoverState[kLeft], lowCrossoverState[kRight]);
+    highX.load(k.highCrossover, highCrossoverState[kLeft], highCrossoverState[kRight]);
     FilterSection fast = fastSection[kStageFinal][kLeft];
     FilterSection slow = slowSection[kStageFinal][kLeft];
     double env = envelope[kStageFinal][kLeft];
     double dn = antiDenormal;
-    const double lowAdjustMinusOne = k.lowAdjust - 1.0;
-    const double highAdjustMinusOne = k.highAdjust - 1.0;
+    const V2 lowAdjustMinusOne = lanes::splat(k.lowAdjust - 1.0);
+    const V2 highAdjustMinusOne = lanes::splat(k.highAdjust - 1.0);
     const double releaseCoefficient = k.releaseCoef[kStageFinal];
     const double autoReleaseCoefficient = releaseCoefficient * k.linkedReleaseScale;
 
     MeterSetup ms{};
     MeterChannel meters[2];
+    MeterTape<Kind> tape;
     if constexpr (Meters) {
         ms = prepareMeters(*this);
         loadMeters(*this, meters);
+        tape.bind(ms, meters);
     }
 
     for (int i = 0; i < count; ++i) {
         dn = -dn;
-        const double rawL = inL[i];
-        const double rawR = inR[i];
-        const double l = rawL + dn;
-        const double r = rawR + dn;
-        dryL[ix.ringWrite] = l;
-        dryR[ix.ringWrite] = r;
+        const V2 dn2 = lanes::splat(dn);
+        const V2 raw = lanes::load(inL, inR, i);
+        const V2 x = raw + dn2;
+        lanes::store(dryL, dryR, ix.ringWrite, x);
 
-        const double vL = protect(k.protect, hpL, l, dn);
-        const double vR = protect(k.protect, hpR, r, dn);
-        const double hpOutL = crossover(k.lowCrossover, lowXL, vL, dn);
-        const double hpOutR = crossover(k.lowCrossover, lowXR, vR, dn);
-        const double lpOutL = crossover(k.highCrossover, highXL, vL, dn);
-        const double lpOutR = crossover(k.highCrossover, highXR, vR, dn);
-        const double eL = vL + (vL - hpOutL) * lowAdjustMinusOne + (vL - lpOutL) * highAdjustMinusOne;
-        const double eR = vR + (vR - hpOutR) * lowAdjustMinusOne + (vR - lpOutR) * highAdjustMinusOne;
-        lookL[ix.lookWrite] = eL;
-        lookR[ix.lookWrite] = eR;
-
-        const double a = std::max(std::fabs(eL * kDetectorFactor), std::fabs(eR * kDetectorFactor));
+        const V2 v = hp.tick(x, dn2);
+        const V2 hpOut = lowX.tick(v, dn2);
+        const V2 lpOut = highX.tick(v, dn2);
+        const V2 e = v + (v - hpOut) * lowAdjustMinusOne + (v - lpOut) * highAdjustMinusOne;
+        lanes::store(lookL, lookR, ix.lookWrite, e);
+        const V2 ea = lanes::abs(e * kDetectorFactor);
+        const double a = std::max(ea[0], ea[1]);
         const double peak = peakWindow.push(ix.lookWrite, a);
         const double level = peak + kLevelFloor + dn;
-        const double delayedL = lookL[ix.lookRead];
-        const double delayedR = lookR[ix.lookRead];
 
         const double f = fast.tick(level);
         const double s = slow.tick(level);
@@ -79,53 +78,47 @@ void Engine::runSingleBandLinked(const double* inL, const double* inR, double* o
         if (env < kEnvelopeFloor) env = kEnvelopeFloor;
 
         const double gain = k.curve(env * k.driveKnee) / env;
-        double outValueL = delayedL * gain;
-        double outValueR = delayedR * gain;
-        if (k.brickwall) {
-            outValueL = clampUnit(outValueL);
-            outValueR = clampUnit(outValueR);
-        }
-        wetL[ix.ringWrite] = outValueL * k.ceilingOut;
-        wetR[ix.ringWrite] = outValueR * k.ceilingOut;
+        V2 out = lanes::load(lookL, lookR, ix.lookRead) * gain;
+        if (k.brickwall) out = lanes::clampUnit(out);
+        lanes::store(wetL, wetR, ix.ringWrite, out * k.ceilingOut);
 
-        const double wL = wetL[ix.wetRead];
-        const double wR = wetR[ix.wetRead];
+        const V2 w = lanes::load(wetL, wetR, ix.wetRead);
         ix.advanceRing(k);
-        const double dL = dryL[ix.ringWrite];
-        const double dR = dryR[ix.ringWrite];
-        const double yL = ((wL - dL) * k.mix + dL) * k.outputGain;
-        const double yR = ((wR - dR) * k.mix + dR) * k.outputGain;
-        outL[i] = yL;
-        outR[i] = yR;
+        const V2 d = lanes::load(dryL, dryR, ix.ringWrite);
+        const V2 y = ((w - d) * k.mix + d) * k.outputGain;
+        outL[i] = y[0];
+        outR[i] = y[1];
 
         if constexpr (Meters) {
-            meters[kLeft].step(ms, rawL, yL, gain);
-            meters[kRight].step(ms, rawR, yR, gain);
+            tape.record(kLeft, i, raw[0], y[0], gain);
+            tape.record(kRight, i, raw[1], y[1], gain);
         }
         ix.advanceLook(k);
     }
 
     ix.store(*this);
     peakWindow.store();
-    protectState[kLeft] = hpL;
-    protectState[kRight] = hpR;
-    lowCrossoverState[kLeft] = lowXL;
-    lowCrossoverState[kRight] = lowXR;
-    highCrossoverState[kLeft] = highXL;
-    highCrossoverState[kRight] = highXR;
+    hp.store(protectState[kLeft], protectState[kRight]);
+    lowX.store(lowCrossoverState[kLeft], lowCrossoverState[kRight]);
+    highX.store(highCrossoverState[kLeft], highCrossoverState[kRight]);
     fastSection[kStageFinal][kLeft] = fast;
     slowSection[kStageFinal][kLeft] = slow;
     envelope[kStageFinal][kLeft] = env;
     antiDenormal = dn;
-    if constexpr (Meters) storeMeters(*this, meters);
+    if constexpr (Meters) {
+        tape.playBoth(ms, meters, count);
+        storeMeters(*this, meters);
+    }
 }
 
 void Engine::processSingleBandLinked(const double* inL, const double* inR, double* outL, double* outR, int count) {
     enforceOversamplingLimit();
-    if (editorOpen.load(std::memory_order_relaxed))
-        runSingleBandLinked<true>(inL, inR, outL, outR, count);
-    else
-        runSingleBandLinked<false>(inL, inR, outL, outR, count);
+    withMeterKind(meterKindOf(*this),
+                   [&]<int Kind>() {
+                      inMeterChunks(count, [&](int at, int n) {
+                          runSingleBandLinked<Kind>(inL + at, inR + at, outL + at, outR + at, n);
+                      });
+                  });
 }
 
 }  // namespace ambrel

@@ -7,9 +7,10 @@
 
 namespace ambrel {
 
-template <bool Meters>
+template <int Kind>
 void Engine::runSingleBandMono(const double* inL, const double* inR, double* outL, double* outR, int count) {
     using namespace kernel;
+    constexpr bool Meters = MeterKind<Kind>::on;
     const Setup k = prepare(*this);
     Indices ix = Indices::load(*this, k, false);
     const int mode = k.channelMode;
@@ -37,10 +38,12 @@ void Engine::runSingleBandMono(const double* inL, const double* inR, double* out
 
     MeterSetup ms{};
     MeterChannel meters[2];
+    MeterTape<Kind> tape;
     double quietGain = 0.0;
     if constexpr (Meters) {
         ms = prepareMeters(*this);
         loadMeters(*this, meters);
+        tape.bind(ms, meters);
         quietGain = smallSignalGain;  // the passed-through channel's gain reads as ceilingGain
     }
 
@@ -97,13 +100,12 @@ void Engine::runSingleBandMono(const double* inL, const double* inR, double* out
 
         if constexpr (Meters) {
             if (mode == kMono) {
-                meters[kLeft].step(ms, mainIn, y, gain);
-                meters[kRight].step(ms, mainIn, y, gain);
+                tape.record(kLeft, i, mainIn, y, gain);  // the right meter shows the same
             } else {
                 // Right only measures the right input like left only measures
                 // the left one: " Pre " shows what enters the processed channel.
-                meters[mainCh].step(ms, mainIn, y, gain);
-                meters[otherCh].step(ms, otherIn, yOther, quietGain);
+                tape.record(mainCh, i, mainIn, y, gain);
+                tape.record(otherCh, i, otherIn, yOther, quietGain);
             }
         }
         ix.advanceLook(k);
@@ -118,15 +120,28 @@ void Engine::runSingleBandMono(const double* inL, const double* inR, double* out
     slowSection[kStageFinal][kLeft] = slow;
     envelope[kStageFinal][kLeft] = env;
     antiDenormal = dn;
-    if constexpr (Meters) storeMeters(*this, meters);
+    if constexpr (Meters) {
+        if (mode == kMono)
+            tape.play(ms, meters[kLeft], kLeft, count);
+        else
+            tape.playBoth(ms, meters, count);
+        if (mode == kMono) {
+            meters[kRight] = meters[kLeft];
+            meters[kRight].vu = &vuSection[kRight];
+            vuSection[kRight] = vuSection[kLeft];
+        }
+        storeMeters(*this, meters);
+    }
 }
 
 void Engine::processSingleBandMono(const double* inL, const double* inR, double* outL, double* outR, int count) {
     enforceOversamplingLimit();
-    if (editorOpen.load(std::memory_order_relaxed))
-        runSingleBandMono<true>(inL, inR, outL, outR, count);
-    else
-        runSingleBandMono<false>(inL, inR, outL, outR, count);
+    withMeterKind(meterKindOf(*this),
+                   [&]<int Kind>() {
+                      inMeterChunks(count, [&](int at, int n) {
+                          runSingleBandMono<Kind>(inL + at, inR + at, outL + at, outR + at, n);
+                      });
+                  });
 }
 
 }  // namespace ambrel

@@ -1,44 +1,18 @@
-// Single-band kernel on both channels with independent gains.
+// Single-band kernel on both channels with independent gains. The two
+// channels run side by side in the two lanes of a vector register.
 
 #include "dsp/Engine.h"
 #include "dsp/KernelSetup.h"
 #include "dsp/SlidingMaximum.h"
+#include "dsp/TwoLanes.h"
 
 namespace ambrel {
 
-namespace {
-
-// One channel's look-ahead detector, envelope and gain computer.
-struct ChannelLimiter {
-    kernel::SlidingMaximum peakWindow;
-    FilterSection fast;
-    FilterSection slow;
-    double env;
-    double autoSlope;  // the automatic release grows faster on the left channel
-
-    double gainFor(double e, const kernel::Setup& k, const kernel::Indices& ix, double dn) {
-        using namespace kernel;
-        const double peak = peakWindow.push(ix.lookWrite, std::fabs(e * kDetectorFactor));
-        const double level = peak + kLevelFloor + dn;
-        const double f = fast.tick(level);
-        const double s = slow.tick(level);
-        const double release = k.releaseCoef[Engine::kStageFinal];
-        if (level > env)
-            env += (level - env) * k.attackCoef;
-        else if (k.autoRelease)
-            env += (level - env) * release * autoFactor(f, s, 0.18, autoSlope, 1.4);
-        else
-            env += (level - env) * release;
-        if (env < kEnvelopeFloor) env = kEnvelopeFloor;
-        return k.curve(env * k.driveKnee) / env;
-    }
-};
-
-}  // namespace
-
-template <bool Meters>
+template <int Kind>
 void Engine::runSingleBandUnlinked(const double* inL, const double* inR, double* outL, double* outR, int count) {
     using namespace kernel;
+    using lanes::V2;
+    constexpr bool Meters = MeterKind<Kind>::on;
     const Setup k = prepare(*this);
     Indices ix = Indices::load(*this, k, false);
     double* dryL = dryRing[kLeft];
@@ -48,99 +22,100 @@ void Engine::runSingleBandUnlinked(const double* inL, const double* inR, double*
     double* lookL = lookAhead[kLeft];
     double* lookR = lookAhead[kRight];
 
-    DirectForm1State hpL = protectState[kLeft], hpR = protectState[kRight];
-    DirectForm2State lowXL = lowCrossoverState[kLeft], lowXR = lowCrossoverState[kRight];
-    DirectForm2State highXL = highCrossoverState[kLeft], highXR = highCrossoverState[kRight];
-    ChannelLimiter left{{}, fastSection[kStageFinal][kLeft],
-                        slowSection[kStageFinal][kLeft], envelope[kStageFinal][kLeft], 4.0};
-    ChannelLimiter right{{}, fastSection[kStageFinal][kRight],
-                         slowSection[kStageFinal][kRight], envelope[kStageFinal][kRight], 3.0};
-    left.peakWindow.attach(*this, kStageFinal, kLeft, k.maskM, k.attackSamples + 2, ix.lookWrite);
-    right.peakWindow.attach(*this, kStageFinal, kRight, k.maskM, k.attackSamples + 2, ix.lookWrite);
+    lanes::Protect2 hp;
+    lanes::Crossover2 lowX, highX;
+    lanes::Section2 fast, slow;
+    hp.load(k.protect, protectState[kLeft], protectState[kRight]);
+    lowX.load(k.lowCrossover, lowCrossoverState[kLeft], lowCrossoverState[kRight]);
+    highX.load(k.highCrossover, highCrossoverState[kLeft], highCrossoverState[kRight]);
+    fast.load(fastSection[kStageFinal][kLeft], fastSection[kStageFinal][kRight]);
+    slow.load(slowSection[kStageFinal][kLeft], slowSection[kStageFinal][kRight]);
+    SlidingMaximum2 peakWindow;
+    peakWindow.attach(*this, kStageFinal, k.maskM, k.attackSamples + 2, ix.lookWrite);
+    V2 env = V2{envelope[kStageFinal][kLeft], envelope[kStageFinal][kRight]};
     double dn = antiDenormal;
-    const double lowAdjustMinusOne = k.lowAdjust - 1.0;
-    const double highAdjustMinusOne = k.highAdjust - 1.0;
+
+    const V2 lowAdjustMinusOne = lanes::splat(k.lowAdjust - 1.0);
+    const V2 highAdjustMinusOne = lanes::splat(k.highAdjust - 1.0);
+    const V2 attackCoef = lanes::splat(k.attackCoef);
+    const V2 releaseCoef = lanes::splat(k.releaseCoef[kStageFinal]);
+    const V2 autoSlope = V2{4.0, 3.0};  // the automatic release grows faster on the left
+    const V2 driveKnee = lanes::splat(k.driveKnee);
 
     MeterSetup ms{};
     MeterChannel meters[2];
+    MeterTape<Kind> tape;
     if constexpr (Meters) {
         ms = prepareMeters(*this);
         loadMeters(*this, meters);
+        tape.bind(ms, meters);
     }
 
     for (int i = 0; i < count; ++i) {
         dn = -dn;
-        const double rawL = inL[i];
-        const double rawR = inR[i];
-        const double l = rawL + dn;
-        const double r = rawR + dn;
-        dryL[ix.ringWrite] = l;
-        dryR[ix.ringWrite] = r;
+        const V2 dn2 = lanes::splat(dn);
+        const V2 raw = lanes::load(inL, inR, i);
+        const V2 x = raw + dn2;
+        lanes::store(dryL, dryR, ix.ringWrite, x);
 
-        const double vL = protect(k.protect, hpL, l, dn);
-        const double vR = protect(k.protect, hpR, r, dn);
-        const double hpOutL = crossover(k.lowCrossover, lowXL, vL, dn);
-        const double hpOutR = crossover(k.lowCrossover, lowXR, vR, dn);
-        const double lpOutL = crossover(k.highCrossover, highXL, vL, dn);
-        const double lpOutR = crossover(k.highCrossover, highXR, vR, dn);
-        const double eL = vL + (vL - hpOutL) * lowAdjustMinusOne + (vL - lpOutL) * highAdjustMinusOne;
-        const double eR = vR + (vR - hpOutR) * lowAdjustMinusOne + (vR - lpOutR) * highAdjustMinusOne;
-        lookL[ix.lookWrite] = eL;
-        lookR[ix.lookWrite] = eR;
+        const V2 v = hp.tick(x, dn2);
+        const V2 hpOut = lowX.tick(v, dn2);
+        const V2 lpOut = highX.tick(v, dn2);
+        const V2 e = v + (v - hpOut) * lowAdjustMinusOne + (v - lpOut) * highAdjustMinusOne;
+        lanes::store(lookL, lookR, ix.lookWrite, e);
 
-        const double gainL = left.gainFor(eL, k, ix, dn);
-        const double gainR = right.gainFor(eR, k, ix, dn);
-        double outValueL = lookL[ix.lookRead] * gainL;
-        double outValueR = lookR[ix.lookRead] * gainR;
-        if (k.brickwall) {
-            outValueL = clampUnit(outValueL);
-            outValueR = clampUnit(outValueR);
-        }
-        wetL[ix.ringWrite] = outValueL * k.ceilingOut;
-        wetR[ix.ringWrite] = outValueR * k.ceilingOut;
+        const V2 a = lanes::abs(e * kDetectorFactor);
+        const V2 peak = peakWindow.push(ix.lookWrite, a);
+        const V2 level = peak + kLevelFloor + dn2;
+        const V2 f = fast.tick(level);
+        const V2 s = slow.tick(level);
+        const V2 factor = k.autoRelease ? lanes::autoFactor(f, s, 0.18, autoSlope, 1.4) : lanes::splat(1.0);
+        env = lanes::follow(env, level, attackCoef, releaseCoef, factor);
+        env = lanes::max(env, lanes::splat(kEnvelopeFloor));
 
-        const double wL = wetL[ix.wetRead];
-        const double wR = wetR[ix.wetRead];
+        const V2 gain = lanes::curve(k.curve, env * driveKnee) / env;
+        V2 out = lanes::load(lookL, lookR, ix.lookRead) * gain;
+        if (k.brickwall) out = lanes::clampUnit(out);
+        lanes::store(wetL, wetR, ix.ringWrite, out * k.ceilingOut);
+
+        const V2 w = lanes::load(wetL, wetR, ix.wetRead);
         ix.advanceRing(k);
-        const double dL = dryL[ix.ringWrite];
-        const double dR = dryR[ix.ringWrite];
-        const double yL = ((wL - dL) * k.mix + dL) * k.outputGain;
-        const double yR = ((wR - dR) * k.mix + dR) * k.outputGain;
-        outL[i] = yL;
-        outR[i] = yR;
+        const V2 d = lanes::load(dryL, dryR, ix.ringWrite);
+        const V2 y = ((w - d) * k.mix + d) * k.outputGain;
+        outL[i] = y[0];
+        outR[i] = y[1];
 
         if constexpr (Meters) {
-            meters[kLeft].step(ms, rawL, yL, gainL);
-            meters[kRight].step(ms, rawR, yR, gainR);
+            tape.record(kLeft, i, raw[0], y[0], gain[0]);
+            tape.record(kRight, i, raw[1], y[1], gain[1]);
         }
         ix.advanceLook(k);
     }
 
     ix.store(*this);
-    left.peakWindow.store();
-    right.peakWindow.store();
-    protectState[kLeft] = hpL;
-    protectState[kRight] = hpR;
-    lowCrossoverState[kLeft] = lowXL;
-    lowCrossoverState[kRight] = lowXR;
-    highCrossoverState[kLeft] = highXL;
-    highCrossoverState[kRight] = highXR;
-    fastSection[kStageFinal][kLeft] = left.fast;
-    slowSection[kStageFinal][kLeft] = left.slow;
-    envelope[kStageFinal][kLeft] = left.env;
-    fastSection[kStageFinal][kRight] = right.fast;
-    slowSection[kStageFinal][kRight] = right.slow;
-    envelope[kStageFinal][kRight] = right.env;
+    peakWindow.store();
+    hp.store(protectState[kLeft], protectState[kRight]);
+    lowX.store(lowCrossoverState[kLeft], lowCrossoverState[kRight]);
+    highX.store(highCrossoverState[kLeft], highCrossoverState[kRight]);
+    fast.store(fastSection[kStageFinal][kLeft], fastSection[kStageFinal][kRight]);
+    slow.store(slowSection[kStageFinal][kLeft], slowSection[kStageFinal][kRight]);
+    envelope[kStageFinal][kLeft] = env[0];
+    envelope[kStageFinal][kRight] = env[1];
     antiDenormal = dn;
-    if constexpr (Meters) storeMeters(*this, meters);
+    if constexpr (Meters) {
+        tape.playBoth(ms, meters, count);
+        storeMeters(*this, meters);
+    }
 }
 
 void Engine::processSingleBandUnlinked(const double* inL, const double* inR, double* outL, double* outR, int count) {
     enforceOversamplingLimit();
-    if (editorOpen.load(std::memory_order_relaxed))
-        runSingleBandUnlinked<true>(inL, inR, outL, outR, count);
-    else
-        runSingleBandUnlinked<false>(inL, inR, outL, outR, count);
+    withMeterKind(meterKindOf(*this),
+                  [&]<int Kind>() {
+                      inMeterChunks(count, [&](int at, int n) {
+                          runSingleBandUnlinked<Kind>(inL + at, inR + at, outL + at, outR + at, n);
+                      });
+                  });
 }
 
 }  // namespace ambrel

@@ -13,6 +13,7 @@
 // from the history ring: amortized one step per sample.
 
 #include "dsp/Engine.h"
+#include "dsp/TwoLanes.h"
 
 namespace ambrel::kernel {
 
@@ -77,6 +78,73 @@ private:
     int window_ = 1;
     int position_ = 0;
     double running_ = 0.0;
+};
+
+// The same sliding maximum for the left and right trackers of one stage at
+// once, their block positions kept in step.
+class SlidingMaximum2 {
+public:
+    using V2 = lanes::V2;
+
+    void attach(Engine& e, int stage, int mask, int window, int write) {
+        for (int c = 0; c < 2; ++c) {
+            history_[c] = e.peakTracker[stage][c];
+            suffix_[c] = e.peakSuffix[stage][c];
+            state_[c] = &e.peakWindow[stage][c];
+        }
+        mask_ = mask;
+        window_ = window;
+        const Engine::PeakWindowState& l = *state_[0];
+        const Engine::PeakWindowState& r = *state_[1];
+        // Rebuilding from the history is always exact, so two trackers out of
+        // step (after a kernel that used only one of them) are simply rebuilt.
+        if (l.window != window || r.window != window || l.position != r.position) {
+            rebuild((write - 1) & mask);
+        } else {
+            position_ = l.position;
+            running_ = V2{l.running, r.running};
+        }
+    }
+
+    V2 push(int write, V2 a) {
+        lanes::store(history_[0], history_[1], write, a);
+        running_ = a > running_ ? a : running_;
+        const V2 older = lanes::load(suffix_[0], suffix_[1], position_ + 1);
+        const V2 peak = older > running_ ? older : running_;
+        if (++position_ == window_) rebuild(write);
+        return peak;
+    }
+
+    void store() const {
+        for (int c = 0; c < 2; ++c) {
+            state_[c]->window = window_;
+            state_[c]->position = position_;
+            state_[c]->running = running_[c];
+        }
+    }
+
+private:
+    void rebuild(int last) {
+        V2 m = lanes::splat(0.0);
+        suffix_[0][window_] = suffix_[1][window_] = 0.0;
+        int index = last;
+        for (int k = window_ - 1; k >= 0; --k) {
+            const V2 v = lanes::load(history_[0], history_[1], index);
+            m = v > m ? v : m;
+            lanes::store(suffix_[0], suffix_[1], k, m);
+            index = (index - 1) & mask_;
+        }
+        position_ = 0;
+        running_ = lanes::splat(0.0);
+    }
+
+    double* history_[2] = {nullptr, nullptr};
+    double* suffix_[2] = {nullptr, nullptr};
+    Engine::PeakWindowState* state_[2] = {nullptr, nullptr};
+    int mask_ = 0;
+    int window_ = 1;
+    int position_ = 0;
+    V2 running_ = {0.0, 0.0};
 };
 
 }  // namespace ambrel::kernel

@@ -6,7 +6,8 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
-  libcairo2-dev libx11-dev libxtst-dev xvfb x11-utils fonts-dejavu-core
+  libcairo2-dev libx11-dev libxtst-dev libfontconfig-dev xvfb x11-utils fonts-dejavu-core
+  fonts-liberation fonts-urw-base35
   libsndfile1-dev
   # The fuzz targets (libFuzzer with clang) and the sanitizer runtimes.
   clang libclang-rt-14-dev

@@ -1,19 +1,23 @@
 #!/usr/bin/env bash
 # Runs a command with an X display: the caller's if it has one, otherwise a
-# private Xvfb server that is stopped again when the command ends.
+# private Xvfb server that is stopped again when the command ends. The server
+# picks a free display number itself and never resets between clients.
 set -euo pipefail
 if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then
   exec "$@"
 fi
-for n in $(seq 90 140); do
-  [ -e "/tmp/.X${n}-lock" ] || [ -e "/tmp/.X11-unix/X${n}" ] || break
-done
-Xvfb ":${n}" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+number_file=$(mktemp)
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$number_file" >/dev/null 2>&1 &
 xvfb_pid=$!
-trap 'kill "$xvfb_pid" 2>/dev/null || true' EXIT
-export DISPLAY=":${n}"
-for _ in $(seq 1 100); do
-  xdpyinfo >/dev/null 2>&1 && break
-  sleep 0.1
+trap 'kill "$xvfb_pid" 2>/dev/null || true; rm -f "$number_file"' EXIT
+for _ in $(seq 1 200); do
+  [ -s "$number_file" ] && break
+  sleep 0.05
 done
+if [ ! -s "$number_file" ]; then
+  echo "with-display: Xvfb did not start; running without a display" >&2
+  "$@"
+  exit $?
+fi
+export DISPLAY=":$(tr -d '[:space:]' <"$number_file")"
 "$@"

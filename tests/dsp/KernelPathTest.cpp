@@ -67,6 +67,25 @@ TEST(KernelPath, ImpulseEmergesAfterExactlyNMinusOneSamples) {
     }
 }
 
+TEST(KernelPath, ChangingSpeedMidStreamKeepsThePathLength) {
+    for (const NamedKernel& nk : processingKernels()) {
+        auto e = makeEngine(fullEdition());
+        e->multiBand = nk.threeBands ? 1 : 0;
+        e->speed = 0.2;
+        restart(*e, 44100);
+        const std::size_t n = static_cast<std::size_t>(e->delayLength);
+        run(*e, nk.kernel, noise(3 * n, 0.3, 17));
+        run(*e, nk.kernel, Stereo(44100));  // let the noise and the filter tails die away
+        e->speed = 0.9;
+        e->updateTimeConstants();
+        Stereo in(2 * n);
+        in.left[0] = in.right[0] = 0.5;
+        const Stereo out = run(*e, nk.kernel, in);
+        EXPECT_EQ(firstAbove(out.left, 1e-6), static_cast<long>(n) - 1) << nk.name;
+        EXPECT_NEAR(out.left[n - 1], 0.5, 0.01) << nk.name;
+    }
+}
+
 TEST(KernelPath, ProcessOffIsAPureDelay) {
     for (const RateCase& rc : rateCases()) {
         auto e = makeEngine(*rc.edition);

@@ -1,0 +1,20 @@
+#pragma once
+// An sRGB colour with alpha, one byte each.
+
+namespace VSTGUI {
+
+struct CColor {
+    unsigned char red = 0;
+    unsigned char green = 0;
+    unsigned char blue = 0;
+    unsigned char alpha = 255;
+    constexpr bool operator==(const CColor&) const = default;
+};
+
+inline constexpr CColor kBlackCColor{0, 0, 0, 255};
+inline constexpr CColor kWhiteCColor{255, 255, 255, 255};
+inline constexpr CColor kGreyCColor{127, 127, 127, 255};
+inline constexpr CColor kRedCColor{255, 0, 0, 255};
+inline constexpr CColor kTransparentCColor{255, 255, 255, 0};
+
+}  // namespace VSTGUI
