@@ -9,6 +9,10 @@ packages=(
   libcairo2-dev libx11-dev libxtst-dev libfontconfig-dev xvfb x11-utils fonts-dejavu-core
   fonts-liberation fonts-urw-base35
   libsndfile1-dev
+  # The fuzz targets (libFuzzer with clang) and the sanitizer runtimes.
+  clang libclang-rt-14-dev
+  # Memory checks of the host and the plug-ins.
+  valgrind
   # A third-party VST 2.4 limiter, so our command-line host is also tested and
   # timed on a plug-in we did not write (small: about 2 MB).
   lsp-plugins-vst

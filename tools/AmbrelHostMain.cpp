@@ -1,4 +1,4 @@
-// ambrel-host: our command-line VST 2.4 host (info, render, bench).
+// ambrel-host: our command-line VST 2.4 host (info, render, bench, soak).
 
 #include <unistd.h>
 

@@ -54,7 +54,7 @@ bool parseHostArguments(const std::vector<std::string>& args, HostArguments& par
     }
     parsed.command = args[0];
     std::size_t positionalWanted = 0;
-    if (parsed.command == "info" || parsed.command == "bench")
+    if (parsed.command == "info" || parsed.command == "bench" || parsed.command == "soak")
         positionalWanted = 1;
     else if (parsed.command == "render")
         positionalWanted = 3;
@@ -98,6 +98,20 @@ bool parseHostArguments(const std::vector<std::string>& args, HostArguments& par
                 error = "--seconds expects a duration between 0 and 3600, got '" + v + "'";
                 return false;
             }
+        } else if (a == "--frames" && parsed.command == "soak") {
+            if (!value(v)) return false;
+            if (!toInteger(v, parsed.frames) || parsed.frames < 1 || parsed.frames > 100'000'000'000L) {
+                error = "--frames expects a frame count between 1 and 100000000000, got '" + v + "'";
+                return false;
+            }
+        } else if (a == "--seed" && parsed.command == "soak") {
+            long seed = 0;
+            if (!value(v)) return false;
+            if (!toInteger(v, seed) || seed < 0 || seed > 0xffffffffL) {
+                error = "--seed expects a number between 0 and 4294967295, got '" + v + "'";
+                return false;
+            }
+            parsed.seed = static_cast<unsigned>(seed);
         } else if (a == "--double" && parsed.command != "info") {
             parsed.doublePrecision = true;
         } else if (a == "--compensate" && parsed.command == "render") {
@@ -128,11 +142,17 @@ std::string hostUsage() {
            "  ambrel-host render PLUGIN IN OUT [--set INDEX=VALUE]... [--rate HZ] [--block N] [--double] "
            "[--compensate]\n"
            "  ambrel-host bench PLUGIN [--rate HZ] [--seconds S] [--block N] [--double] [--set INDEX=VALUE]...\n"
+           "  ambrel-host soak PLUGIN [--frames N] [--seed S] [--rate HZ] [--block N] [--double] "
+           "[--set INDEX=VALUE]...\n"
            "\n"
            "PLUGIN is a Linux VST 2.4 plug-in (.so). Parameter values are normalized, 0 to 1.\n"
            "render reads any format libsndfile reads and writes OUT in the input's format where OUT's type\n"
            "allows it, else as 32-bit float WAV; --compensate trims the reported latency so OUT lines up\n"
-           "with IN. bench times the processing call on a generated mix-like signal.\n";
+           "with IN. bench times the processing call on a generated mix-like signal. soak runs N frames\n"
+           "(default 160000000, about an hour) of that signal with random automation before every block (the\n"
+           "switches and stepped parameters every 1024 blocks) and fails on a non-finite sample, three blocks in\n"
+           "a row above 10 times the median CPU time of their mode segment (or more than 100 such blocks per\n"
+           "million), or memory growing by more than 1 MB.\n";
 }
 
 }  // namespace ambrel::tools

@@ -11,6 +11,7 @@
 #include "tools/LevelStats.h"
 #include "tools/PluginRender.h"
 #include "tools/ProgressBar.h"
+#include "tools/SoakRun.h"
 
 namespace ambrel::tools {
 
@@ -272,6 +273,48 @@ int runBench(const HostArguments& args, std::ostream& out, std::ostream& err) {
     return 0;
 }
 
+int runSoak(const HostArguments& args, std::ostream& out, std::ostream& err, bool showProgress) {
+    const double rate = args.rate > 0 ? args.rate : kDefaultRate;
+    HostedPlugin plugin;
+    if (!loadWithSettings(plugin, args, rate, err)) return kFailed;
+    DemoSignalOptions demo;
+    demo.sampleRate = static_cast<int>(std::lround(rate));
+    const AudioData signal = makeDemoSignal(demo);
+    SoakOptions options;
+    options.frames = args.frames;
+    options.blockSize = args.blockSize;
+    options.doublePrecision = args.doublePrecision;
+    options.seed = args.seed;
+    SoakReport report;
+    std::string error;
+    ProgressBar bar(out, "Soaking");
+    SoakProgress progress;
+    if (showProgress) progress = [&bar](long done, long total) { bar.update(done, total); };
+    if (!soakThroughPlugin(plugin, signal, options, report, error, progress)) {
+        err << "ambrel-host: " << error << "\n";
+        return kFailed;
+    }
+    if (showProgress) bar.finish();
+    const bool passed = soakPassed(report);
+    out << "Plug-in:           " << plugin.text(effGetEffectName) << " (" << args.plugin << ")\n";
+    out << "Audio:             " << report.frames << " frames (" << secondsText(report.frames, rate) << ") in "
+        << report.blocks << " blocks of at most " << args.blockSize << ", " << (args.doublePrecision ? "64" : "32")
+        << "-bit, " << fixed(rate, 0) << " Hz\n";
+    out << "Automation:        " << report.parameterChanges << " random parameter changes (seed " << args.seed
+        << "), the mode parameters every " << SoakOptions{}.segmentBlocks << " blocks\n";
+    out << "Non-finite output: " << report.nonFiniteSamples << " samples; peak " << fixed(report.peakOutput, 4) << "\n";
+    out << "Block CPU time:    median " << fixed(report.medianBlockNs / 1000.0, 2) << " us, 99.9% "
+        << fixed(report.p999BlockNs / 1000.0, 2) << " us, max " << fixed(report.maxBlockNs / 1000.0, 2)
+        << " us; slowest " << fixed(report.worstRatio, 1) << " x its mode segment's median; " << report.slowBlocks
+        << " blocks above " << fixed(kSlowBlockFactor, 0) << " x, " << report.slowStretches << " runs of "
+        << kSlowStretchBlocks << " such blocks in a row\n";
+    out << "Resident memory:   " << report.residentStartKb << " kB after the first tenth, " << report.residentEndKb
+        << " kB at the end\n";
+    out << "Wall time:         " << fixed(report.wallSeconds, 1) << " s\n";
+    out << "Result:            " << (passed ? "passed" : "FAILED") << "\n";
+    return passed ? 0 : kFailed;
+}
+
 int runHost(const std::vector<std::string>& args, std::ostream& out, std::ostream& err, bool showProgress) {
     if (args.size() == 1 && (args[0] == "--help" || args[0] == "-h" || args[0] == "help")) {
         out << hostUsage();
@@ -285,6 +328,7 @@ int runHost(const std::vector<std::string>& args, std::ostream& out, std::ostrea
     }
     if (parsed.command == "info") return runInfo(parsed, out, err);
     if (parsed.command == "render") return runRender(parsed, out, err, showProgress);
+    if (parsed.command == "soak") return runSoak(parsed, out, err, showProgress);
     return runBench(parsed, out, err);
 }
 

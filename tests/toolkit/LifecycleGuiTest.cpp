@@ -45,7 +45,11 @@ TEST_F(Lifecycle, TwoHundredOpenCloseCyclesNeitherCrashNorGrow) {
     long growth = residentKilobytes() - afterWarmUp;
     RecordProperty("resident_growth_kB", static_cast<int>(growth));
     std::printf("resident memory growth over cycles 20..200: %ld kB\n", growth);
+#if !defined(__SANITIZE_ADDRESS__)
+    // AddressSanitizer holds freed memory in quarantine, so there resident
+    // memory grows by design; it reports real leaks itself.
     EXPECT_LT(growth, 1024) << "resident memory grew by " << growth << " kB over 180 cycles";
+#endif
     EXPECT_EQ(childCount(session->display(), host), 0u);
     EXPECT_EQ(editor->getFrame(), nullptr);
 }

@@ -5,6 +5,8 @@
 //
 // Built three ways: with VSTPluginMain and main (the default), with main only
 // (TEST_PLUGIN_MAIN_ONLY) and with no entry point at all (TEST_PLUGIN_NO_ENTRY).
+// TEST_PLUGIN_NAN_WHEN_LOUD builds a faulty one that outputs NaN while its gain
+// is set above 0.95, for the tests of the host's soak.
 
 #include <algorithm>
 #include <array>
@@ -33,7 +35,12 @@ struct TestGain {
     std::array<std::array<double, kLatency>, 2> ring{};
     int ringPos = 0;
 
-    double factor() const { return 2.0 * gain * (invert >= 0.5f ? -1.0 : 1.0); }
+    double factor() const {
+#if defined(TEST_PLUGIN_NAN_WHEN_LOUD)
+        if (gain > 0.95f) return std::nan("");
+#endif
+        return 2.0 * gain * (invert >= 0.5f ? -1.0 : 1.0);
+    }
 
     template <typename Sample>
     void process(Sample** in, Sample** out, VstInt32 frames) {
