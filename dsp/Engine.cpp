@@ -15,6 +15,7 @@ constexpr double kSlowHz[Engine::kStageCount][2] = {{20.0, 20.0}, {5.0, 20.0}, {
 constexpr double kDetectorQ = 0.5;
 constexpr double kVuQ = 0.583;
 constexpr double kTwoPi = 6.283185307179586;
+constexpr double kHighestCrossoverShare = 16000.0 / 44100.0;  // of the processing rate
 
 // Coefficient of a one-pole step that reaches 95 % of a step in n samples.
 double stepCoefficient(double n) { return 1.0 - std::pow(0.05, 1.0 / n); }
@@ -85,7 +86,12 @@ void Engine::updateFilters() {
         protectCoefficients.a2 = (1.0 - alpha) / a0;
     }
     {  // high crossover: low-pass at highFreqHz, two coincident poles
-        const double w = kTwoPi * highFreqHz / rate;
+        // HighFreq reaches 16 kHz, at or above half of the lowest host rates,
+        // where this design puts its poles outside the unit circle and the
+        // section runs away. It is held to the angle 16 kHz has at 44.1 kHz, so
+        // every rate from 44.1 kHz up keeps its design exactly.
+        const double frequency = std::min(highFreqHz, kHighestCrossoverShare * rate);
+        const double w = kTwoPi * frequency / rate;
         const double alpha = std::sin(w);
         const double cw = std::cos(w);
         const double a0 = 1.0 + alpha;

@@ -2,7 +2,7 @@
 // Found by the parameter-calls fuzz target: at 22050 Hz the default program's
 // HighFreq of 16 kHz lies above half the rate, the high crossover section
 // runs away and silence turns into NaN within 900 frames (24 kHz: 1200).
-// Disabled until the engine holds the crossover design below half the rate
+// The engine now holds the crossover design below half the rate
 // (see tests/dsp/CrossoverStabilityTest.cpp).
 
 #include <gtest/gtest.h>
@@ -17,7 +17,7 @@
 using namespace ambrel;
 using plugintest::Host;
 
-TEST(LowRateStability, DISABLED_EveryProgramStaysFiniteAtLowRates) {
+TEST(LowRateStability, EveryProgramStaysFiniteAtLowRates) {
     testsupport::TempSettingsStore settings;
     for (const Edition* edition : {&fullEdition(), &siblingEdition()})
         for (float rate : {22050.0f, 24000.0f, 32000.0f}) {
