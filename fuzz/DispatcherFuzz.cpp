@@ -18,7 +18,6 @@
 
 #include "FuzzAudio.h"
 #include "FuzzPresetEffect.h"
-#include "KnownFaults.h"
 #include "core/Ambrel.h"
 
 using namespace ambrel;
@@ -182,9 +181,6 @@ bool dispatchOne(AEffect* e, FuzzedDataProvider& input) {
     return false;
 }
 
-// Whether the audio of this instance is still judged (see KnownFaults.h).
-bool gJudged = true;
-
 template <typename Sample>
 void process(AEffect* e, FuzzedDataProvider& input) {
     const int frames = input.ConsumeIntegralInRange(0, 200);
@@ -195,13 +191,11 @@ void process(AEffect* e, FuzzedDataProvider& input) {
         e->processReplacing(e, buffers.inputs, buffers.outputs, frames);
     else
         e->processDoubleReplacing(e, buffers.inputs, buffers.outputs, frames);
-    if (fuzzing::knownLowRateFault(static_cast<AudioEffect*>(e->object)->getSampleRate())) gJudged = false;
-    buffers.check(peak, gJudged);
+    buffers.check(peak);
 }
 
 AEffect* newInstance(const Edition& edition, ambrel::SettingsStore& store) {
     // Owned by its descriptor from here on: effClose deletes it.
-    gJudged = true;
     return (new Ambrel(fuzzing::silentHost, edition, store))->getAeffect();
 }
 

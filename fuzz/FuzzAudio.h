@@ -46,8 +46,7 @@ struct StereoBuffers {
         return peak;
     }
 
-    void check(double peak, bool judged = true) const {
-        if (!judged) return;
+    void check(double peak) const {
         const double bound = outputBound(peak);
         for (int c = 0; c < 2; ++c)
             for (Sample s : out[c]) {
