@@ -66,7 +66,9 @@ VstIntPtr AudioEffectX::dispatcher(VstInt32 opcode, VstInt32 index, VstIntPtr va
     case effEditKeyDown:
     case effEditKeyUp: {
         if (!editor) return 0;
-        VstKeyCode key{index, static_cast<unsigned char>(value), static_cast<unsigned char>(opt)};
+        // The modifiers travel as a float; one out of the byte's range (or NaN) carries none.
+        const unsigned char modifiers = opt >= 0.0f && opt < 256.0f ? static_cast<unsigned char>(opt) : 0;
+        VstKeyCode key{index, static_cast<unsigned char>(value), modifiers};
         return (opcode == effEditKeyDown ? editor->onKeyDown(key) : editor->onKeyUp(key)) ? 1 : 0;
     }
     case effSetEditKnobMode: return editor && editor->setKnobMode(static_cast<VstInt32>(value)) ? 1 : 0;

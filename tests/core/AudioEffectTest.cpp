@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <vector>
 
 #include "core/AudioEffectX.h"
@@ -134,6 +135,36 @@ TEST(AudioEffect, WithoutHostEveryRequestIsQuiet) {
     EXPECT_FALSE(effect.beginEdit(0));
     EXPECT_FALSE(effect.updateDisplay());
     EXPECT_EQ(effect.getOutputLatency(), 0);
+}
+
+namespace {
+class KeyRecordingEditor : public AEffEditor {
+public:
+    using AEffEditor::AEffEditor;
+    bool onKeyDown(VstKeyCode& key) override {
+        last = key;
+        return true;
+    }
+    VstKeyCode last{};
+};
+}  // namespace
+
+// Found by the dispatcher fuzz target: a modifier float out of the byte's range
+// was converted as it came, which is undefined.
+TEST(AudioEffect, KeyModifiersOutOfRangeCarryNone) {
+    TestEffect effect(nullptr);
+    auto* editor = new KeyRecordingEditor(&effect);
+    effect.setEditor(editor);
+    AEffect* e = effect.getAeffect();
+    struct Row { float opt; unsigned char modifiers; };
+    const Row rows[] = {{0.0f, 0}, {9.0f, 9}, {255.0f, 255}, {256.0f, 0}, {-1.0f, 0}, {1e30f, 0},
+                        {std::numeric_limits<float>::quiet_NaN(), 0}, {-std::numeric_limits<float>::infinity(), 0}};
+    for (const Row& r : rows) {
+        EXPECT_EQ(e->dispatcher(e, effEditKeyDown, 'a', VKEY_RETURN, nullptr, r.opt), 1);
+        EXPECT_EQ(editor->last.modifier, r.modifiers) << r.opt;
+        EXPECT_EQ(editor->last.character, 'a');
+        EXPECT_EQ(editor->last.virt, VKEY_RETURN);
+    }
 }
 
 TEST(AudioEffect, EditorRequestsNeedAnEditor) {
