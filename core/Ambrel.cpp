@@ -119,10 +119,13 @@ void Ambrel::resume() {
     engine_.updateTimeConstants();
     if (AmbrelEditor* e = productEditor()) e->refreshLatency();
     isReady();
-    suspendedState = false;
+    markSuspended(false);
 }
 
 void Ambrel::suspend() {
+    // From here on nothing processes: requests run on the calling thread.
+    engine_.requests.setDeferred(false);
+    params_.performRequests();
     engine_.retuneVuSections();
     askHostForLatencyAndBlockSize();
     takeSampleRate(false);
@@ -136,9 +139,20 @@ void Ambrel::suspend() {
     if (AmbrelEditor* e = productEditor()) e->parkMeters();
     // The sibling has no oversampling: its FAT slot always reads off.
     if (!edition_.hasOversampling) engine_.oversample = 0;
-    suspendedState = true;
+    markSuspended(true);
     resume();
-    suspendedState = true;
+    markSuspended(true);
+}
+
+// While the effect runs, the requests of parameter changes wait for the audio
+// callback; while it is suspended, the thread that changes a parameter
+// performs them itself. Whatever is pending at either switch is performed here,
+// where nothing processes.
+void Ambrel::markSuspended(bool suspended) {
+    engine_.requests.setDeferred(false);
+    params_.performRequests();
+    suspendedState = suspended;
+    engine_.requests.setDeferred(!suspended);
 }
 
 void Ambrel::setSampleRate(float rate) {
@@ -161,6 +175,7 @@ void Ambrel::processHostBuffers(Sample** inputs, Sample** outputs, VstInt32 fram
     if (!outLeft) outLeft = outRight;
     if (!outRight) outRight = outLeft;
     if (!inLeft || !outLeft) frames = 0;
+    params_.performRequests();
     blocks_.process(engine_, params_.monoStereoValue(), inLeft, inRight, outLeft, outRight, frames);
 }
 

@@ -76,6 +76,7 @@ private:
     void clearAll();                  // every delay line, detector and resampler history
     void takeSampleRate(bool resetOutOfRange);
     void askHostForLatencyAndBlockSize();
+    void markSuspended(bool suspended);
 
     // ParameterSeams
     void clearAlignmentLines() override;

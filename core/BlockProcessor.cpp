@@ -54,14 +54,17 @@ void BlockProcessor::process(Engine& engine, double monoStereoValue, const Sampl
     double* outL = outputBlock_[0];
     double* outR = outputBlock_[1];
 
+    // The path follows the rate the filters and time constants were last
+    // designed for. That rate changes only on this thread, when the requests of
+    // a FAT change are performed, so no block runs at a rate its coefficients
+    // were not made for, whenever another thread switches FAT.
+    const bool doubled = resampling && engine.processRate > engine.hostRate;
+
     for (int done = 0; done < frames;) {
         const int n = std::min(kMaxHostFrames, frames - done);
         convertIn(inLeft + done, inL, n);
         convertIn(inRight + done, inR, n);
 
-        // One decision per block, so a FAT change from another thread never
-        // splits a block between the two paths.
-        const bool doubled = resampling && engine.oversample != 0;
         int count = n;
         if (doubled) {
             resampler_[0].upsample(inL, n);

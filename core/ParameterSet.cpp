@@ -33,9 +33,35 @@ float ParameterSet::stored(int index) const {
 
 float ParameterSet::monoStereoValue() const { return storedOf(kMonoStereo); }
 
-void ParameterSet::clearDelayLines() {
-    engine_.clearDelayLines();
-    seams_.clearAlignmentLines();
+void ParameterSet::request(unsigned bits) {
+    ChangeRequests& requests = engine_.requests;
+    if (requests.deferred())
+        requests.raise(bits);
+    else
+        perform(bits);
+}
+
+void ParameterSet::performRequests() {
+    if (const unsigned bits = engine_.requests.take()) perform(bits);
+}
+
+// In the order the parameters have always run them: the rate and coefficients
+// first, the resets that design from them after.
+void ParameterSet::perform(unsigned bits) {
+    Engine& e = engine_;
+    if (bits & kRequestFilters) e.updateFilters();
+    if (bits & kRequestTimeConstants) e.updateTimeConstants();
+    if (bits & kRequestKneeGains)
+        e.updateKneeGains();
+    else if (bits & kRequestSmallSignalGain)
+        e.updateSmallSignalGain();
+    if (bits & kRequestClearDelayLines) {
+        e.clearDelayLines();
+        seams_.clearAlignmentLines();
+    }
+    if (bits & kRequestResetDetectors) e.resetDetectors();
+    if (bits & kRequestResetResamplers) seams_.resetResamplers();
+    if (bits & kRequestRetuneVu) e.retuneVuSections();
 }
 
 void ParameterSet::setParameter(int index, float value) {
@@ -57,15 +83,13 @@ float ParameterSet::apply(int index, ParameterRole role, float value) {
         case kProcess:
             store(index, value);
             e.processOn = switchOf(v);
-            clearDelayLines();
+            request(kRequestClearDelayLines);
             break;
         case kMode:
             store(index, value);
             e.modeAmount = v;
             e.multiBand = switchOf(v);
-            e.resetDetectors();
-            e.updateFilters();
-            e.updateTimeConstants();
+            request(kRequestResetDetectors | kRequestFilters | kRequestTimeConstants);
             break;
         case kLink:
             store(index, value);
@@ -75,26 +99,26 @@ float ParameterSet::apply(int index, ParameterRole role, float value) {
         case kDrive:
             store(index, value);
             e.driveGain = driveGainOf(v, f);
-            e.updateSmallSignalGain();
+            request(kRequestSmallSignalGain);
             break;
         case kKnee: {
             store(index, value);
             const KneeSetting knee = kneeOf(v);
             e.kneeShape = knee.shape;
             e.kneeAmount = knee.amount;
-            e.updateKneeGains();
+            request(kRequestKneeGains);
             break;
         }
         case kSpeed:
             store(index, value);
             e.speed = v;
-            e.updateTimeConstants();
+            request(kRequestTimeConstants);
             break;
         case kRelease:
             store(index, value);
             e.releaseValue = v;
             e.releaseFactor = releaseFactorOf(v);
-            e.updateTimeConstants();
+            request(kRequestTimeConstants);
             break;
         case kHighAdjust:
             store(index, value);
@@ -107,12 +131,12 @@ float ParameterSet::apply(int index, ParameterRole role, float value) {
         case kHighFreq:
             store(index, value);
             e.highFreqHz = highFreqHzOf(v);
-            e.updateFilters();
+            request(kRequestFilters);
             break;
         case kLowFreq:
             store(index, value);
             e.lowFreqHz = lowFreqHzOf(v);
-            e.updateFilters();
+            request(kRequestFilters);
             break;
         case kMix:
             store(index, value);
@@ -121,7 +145,7 @@ float ParameterSet::apply(int index, ParameterRole role, float value) {
         case kCeiling:
             store(index, value);
             e.ceilingGain = levelGainOf(v, f);
-            e.updateKneeGains();
+            request(kRequestKneeGains);
             break;
         case kOutput:
             store(index, value);
@@ -150,7 +174,7 @@ float ParameterSet::apply(int index, ParameterRole role, float value) {
             store(index, value);
             const double rel = mappedOf(edition_.relMapping, v);
             (role == kLowRel ? e.lowRel : role == kMidRel ? e.midRel : e.highRel) = rel;
-            e.updateTimeConstants();
+            request(kRequestTimeConstants);
             break;
         }
         case kMeters:
@@ -184,16 +208,13 @@ float ParameterSet::apply(int index, ParameterRole role, float value) {
             }
             store(index, value);
             e.oversample = e.hostRate <= kMaxOversamplingRate ? switchOf(v) : 0;
-            e.updateFilters();
-            e.updateTimeConstants();
-            clearDelayLines();
-            e.resetDetectors();
-            seams_.resetResamplers();
+            request(kRequestFilters | kRequestTimeConstants | kRequestClearDelayLines | kRequestResetDetectors |
+                    kRequestResetResamplers);
             break;
         case kLong:
             store(index, value);
             e.longRelease = switchOf(v);
-            e.updateTimeConstants();
+            request(kRequestTimeConstants);
             break;
         case kAuto:
             store(index, value);
@@ -213,13 +234,15 @@ float ParameterSet::apply(int index, ParameterRole role, float value) {
         case kVuIntegr:
             store(index, value);
             e.vuIntegrationMs = vuIntegrationMsOf(v);
-            e.retuneVuSections();
+            request(kRequestRetuneVu);
             break;
-        case kVuRefer:
+        case kVuRefer: {
             store(index, value);
-            e.vuReferenceGain = vuReferenceGainOf(v);
-            e.vuReferenceGainInverse = 1.0 / e.vuReferenceGain;
+            const double gain = vuReferenceGainOf(v);
+            e.vuReferenceGain = gain;
+            e.vuReferenceGainInverse = 1.0 / gain;
             break;
+        }
         case kPpmIntegr:
             store(index, value);
             e.ppmIntegrationMs = ppmIntegrationMsOf(v);
@@ -266,11 +289,8 @@ void ParameterSet::applyFineTune(int index, float v) {
 void ParameterSet::applyChannelMode(float v) {
     const double position = v;
     const double last = channelModeLast_.load(kRelaxed);
-    if (std::trunc(position * 100.0) != std::trunc(last * 100.0)) {
-        clearDelayLines();
-        engine_.resetDetectors();
-        seams_.resetResamplers();
-    }
+    if (std::trunc(position * 100.0) != std::trunc(last * 100.0))
+        request(kRequestClearDelayLines | kRequestResetDetectors | kRequestResetResamplers);
     channelModeLast_.store(v, kRelaxed);
     const ChannelModeSetting mode = channelModeOf(position);
     store(edition_.indexOf(kMonoStereo), mode.monoStereo);

@@ -4,7 +4,9 @@
 // and the editor see. Numbering, texts and mappings come from the edition.
 //
 // setParameter may arrive on the audio thread (automation) or the GUI thread;
-// stored values are relaxed atomics, engine quantities single plain stores.
+// stored values and engine quantities are relaxed atomics. What a change asks
+// to be recomputed or reset waits, while processing runs, for the audio
+// callback (performRequests); while it is suspended it runs at once.
 
 #include <array>
 #include <atomic>
@@ -22,7 +24,7 @@ public:
     ParameterSet(const ParameterSet&) = delete;
     ParameterSet& operator=(const ParameterSet&) = delete;
 
-    // Stores the value, sets the engine quantities and runs what they need
+    // Stores the value, sets the engine quantities and requests what they need
     // recomputed, then records it in the programs and tells the editor.
     // A value that is not finite is ignored; others are clamped to 0..1.
     void setParameter(int index, float value);
@@ -39,6 +41,10 @@ public:
 
     // The value in the units of the editor's readouts; 0 for indices without one.
     float getDisplayValue(int index) const;
+
+    // The audio callback, before its first block: the recomputations and resets
+    // that parameter changes requested since the last call.
+    void performRequests();
 
     // The stored Mono Stereo value; the audio callback picks the stereo kernels above 0.5.
     float monoStereoValue() const;
@@ -58,7 +64,9 @@ private:
     float apply(int index, ParameterRole role, float v);
     void applyFineTune(int index, float v);
     void applyChannelMode(float v);
-    void clearDelayLines();
+    // Raises the requests while processing runs, else performs them here.
+    void request(unsigned bits);
+    void perform(unsigned bits);
     void store(int index, float v);
     float stored(int index) const;
     float storedOf(ParameterRole role) const { return stored(edition_.indexOf(role)); }

@@ -42,9 +42,11 @@ Engine::Engine(const Edition& edition) : edition_(&edition) {
 }
 
 void Engine::enforceOversamplingLimit() {
-    if (hostRate > kOversamplingRateLimit || !edition_->hasOversampling) oversample = 0;
-    oversample = oversample ? 1 : 0;
-    processRate = hostRate * (oversample + 1);
+    // oversample is written only where the limit applies: the parameter code
+    // may set it on another thread meanwhile, and its change must not be lost.
+    const double rate = hostRate;
+    if ((rate > kOversamplingRateLimit || !edition_->hasOversampling) && oversample != 0) oversample = 0;
+    processRate = rate * (oversample != 0 ? 2 : 1);
 }
 
 void Engine::setHostRate(double rate) {
@@ -56,8 +58,9 @@ void Engine::setHostRate(double rate) {
 
 void Engine::updateFilters() {
     enforceOversamplingLimit();
-    const double baseRate = (hostRate >= 22000.0 && hostRate <= 200000.0) ? hostRate : 44100.0;
-    const double rate = baseRate * (oversample + 1);
+    const double host = hostRate;
+    const double baseRate = (host >= 22000.0 && host <= 200000.0) ? host : 44100.0;
+    const double rate = baseRate * (processRate > host ? 2 : 1);  // the factor the path runs at
 
     for (int stage = 0; stage < kStageCount; ++stage)
         for (int ch = 0; ch < 2; ++ch) {
@@ -90,7 +93,7 @@ void Engine::updateFilters() {
         // where this design puts its poles outside the unit circle and the
         // section runs away. It is held to the angle 16 kHz has at 44.1 kHz, so
         // every rate from 44.1 kHz up keeps its design exactly.
-        const double frequency = std::min(highFreqHz, kHighestCrossoverShare * rate);
+        const double frequency = std::min(highFreqHz.load(), kHighestCrossoverShare * rate);
         const double w = kTwoPi * frequency / rate;
         const double alpha = std::sin(w);
         const double cw = std::cos(w);

@@ -5,14 +5,20 @@
 // every buffer is a fixed array sized for the highest rate band and all
 // indices wrap with power-of-two masks.
 //
-// Threads: the parameter code writes the engine quantities with plain stores,
-// possibly while the audio thread is inside a kernel; each kernel copies what
-// it needs into locals once per call. The meter outputs are atomics because
-// the editor reads (and clears) them on its own thread.
+// Threads: the parameter code writes the engine quantities on its own thread,
+// possibly while the audio thread is inside a kernel; they are relaxed atomics
+// (Relaxed), and each kernel copies what it needs into locals once per call.
+// The recomputations and resets that rewrite what the kernels work on
+// (coefficients, time constants, delay lines, filter states) are requested
+// through `requests` and run on the audio thread, before its next block, while
+// processing runs. The meter outputs are atomics because the editor reads (and
+// clears) them on its own thread.
 
 #include <atomic>
 
 #include "core/Edition.h"
+#include "core/Relaxed.h"
+#include "dsp/ChangeRequests.h"
 #include "dsp/FilterSection.h"
 
 namespace ambrel {
@@ -49,50 +55,50 @@ public:
     Engine& operator=(const Engine&) = delete;
 
     // ---- Rates and geometry -------------------------------------------------
-    double hostRate = 44100.0;
-    int oversample = 0;          // 2x oversampling on (never above 100000 Hz or without FAT)
-    double processRate = 44100.0;  // hostRate x (oversample + 1)
+    Relaxed<double> hostRate = 44100.0;
+    Relaxed<int> oversample = 0;          // 2x oversampling on (never above 100000 Hz or without FAT)
+    Relaxed<double> processRate = 44100.0;  // hostRate x (oversample + 1)
     int delayLength = 512;       // N, follows the host rate
     int lookAheadLength = 256;   // M, follows the host rate
 
     // ---- Parameter-derived quantities (set by the parameter code) ----------
-    int processOn = 1;
-    double modeAmount = 0.0;
-    int multiBand = 0;
-    double linkAmount = 1.0;
-    int stereoLink = 1;
-    double driveGain = 1.0;
-    double kneeAmount = 0.0;  // k
-    int kneeShape = 0;        // 0: blend of hard knee and parabola, 1: rational curve
-    double speed = 1.0;
-    double releaseFactor = 1.0;
-    double releaseValue = 0.5;  // normalized Release, for linkedReleaseScale
-    double highAdjustGain = 1.0;
-    double lowAdjustGain = 1.0;
-    double highFreqHz = 2000.0;
-    double lowFreqHz = 100.0;
-    double mixAmount = 1.0;
-    double ceilingGain = 1.0;
-    double outputGain = 1.0;
-    double lowSat = 1.0, midSat = 1.0, highSat = 1.0;
-    double lowSatInverse = 1.0, midSatInverse = 1.0, highSatInverse = 1.0;
-    double lowRel = 1.0, midRel = 1.0, highRel = 1.0;
-    double fineRange = 1.0;
-    int longRelease = 0;
-    int autoRelease = 0;
-    int brickwall = 1;
-    double leftRightValue = 0.0;  // stored L R value: <0.333 mono, <0.66 left only, else right only
+    Relaxed<int> processOn = 1;
+    Relaxed<double> modeAmount = 0.0;
+    Relaxed<int> multiBand = 0;
+    Relaxed<double> linkAmount = 1.0;
+    Relaxed<int> stereoLink = 1;
+    Relaxed<double> driveGain = 1.0;
+    Relaxed<double> kneeAmount = 0.0;  // k
+    Relaxed<int> kneeShape = 0;        // 0: blend of hard knee and parabola, 1: rational curve
+    Relaxed<double> speed = 1.0;
+    Relaxed<double> releaseFactor = 1.0;
+    Relaxed<double> releaseValue = 0.5;  // normalized Release, for linkedReleaseScale
+    Relaxed<double> highAdjustGain = 1.0;
+    Relaxed<double> lowAdjustGain = 1.0;
+    Relaxed<double> highFreqHz = 2000.0;
+    Relaxed<double> lowFreqHz = 100.0;
+    Relaxed<double> mixAmount = 1.0;
+    Relaxed<double> ceilingGain = 1.0;
+    Relaxed<double> outputGain = 1.0;
+    Relaxed<double> lowSat = 1.0, midSat = 1.0, highSat = 1.0;
+    Relaxed<double> lowSatInverse = 1.0, midSatInverse = 1.0, highSatInverse = 1.0;
+    Relaxed<double> lowRel = 1.0, midRel = 1.0, highRel = 1.0;
+    Relaxed<double> fineRange = 1.0;
+    Relaxed<int> longRelease = 0;
+    Relaxed<int> autoRelease = 0;
+    Relaxed<int> brickwall = 1;
+    Relaxed<double> leftRightValue = 0.0;  // stored L R value: <0.333 mono, <0.66 left only, else right only
 
     // ---- Meter preferences and selection ------------------------------------
-    int meterMode = kMeterGainRed;  // 0 Pre, 1 GainRed, 2 Post
-    double meterTypeValue = 0.0;    // below 0.5 VU, else PPM
-    double vuIntegrationMs = 300.0;
-    double vuReferenceGain = 0.24748737341529164;  // 0.06125^(1 - 0.5)
-    double vuReferenceGainInverse = 4.040610178208843;
-    double ppmIntegrationMs = 9.04987562112089;  // 101^0.5 - 1
-    double ppmReturnMs = 1000.0;
-    double ppmRatio = 9.04987562112089 / 1000.0;
-    double overCountLimit = 3.0;
+    Relaxed<int> meterMode = kMeterGainRed;  // 0 Pre, 1 GainRed, 2 Post
+    Relaxed<double> meterTypeValue = 0.0;    // below 0.5 VU, else PPM
+    Relaxed<double> vuIntegrationMs = 300.0;
+    Relaxed<double> vuReferenceGain = 0.24748737341529164;  // 0.06125^(1 - 0.5)
+    Relaxed<double> vuReferenceGainInverse = 4.040610178208843;
+    Relaxed<double> ppmIntegrationMs = 9.04987562112089;  // 101^0.5 - 1
+    Relaxed<double> ppmReturnMs = 1000.0;
+    Relaxed<double> ppmRatio = 9.04987562112089 / 1000.0;
+    Relaxed<double> overCountLimit = 3.0;
     std::atomic<int> editorOpen{0};  // meters are computed only while set
 
     // ---- Meter outputs (audio thread writes, editor reads) -----------------
@@ -113,10 +119,14 @@ public:
     int vuPhase[2] = {0, 0};
 
     // ---- Derived quantities -------------------------------------------------
-    double kneeA = 42.0;  // 1.4 x 30^(1 - k^(1/8))
-    double kneeInputScale = 1.0;
-    double smallSignalGain = 1.0;
-    double ceilingOut = 1.0;
+    // Read by the editor's queries as well as by the kernels.
+    Relaxed<double> kneeA = 42.0;  // 1.4 x 30^(1 - k^(1/8))
+    Relaxed<double> kneeInputScale = 1.0;
+    Relaxed<double> smallSignalGain = 1.0;
+    Relaxed<double> ceilingOut = 1.0;
+
+    // What parameter changes asked to be recomputed or reset (see above).
+    ChangeRequests requests;
 
     double linkedReleaseScale = 0.5;
     int attackSamples = 1;

@@ -24,7 +24,8 @@ struct MeterSetup {
 // is closed, else 1 + 2 x meterMode + (1 for PPM).
 inline int meterKindOf(const Engine& e) {
     if (!e.editorOpen.load(std::memory_order_relaxed)) return 0;
-    const int mode = e.meterMode < 0 ? 0 : (e.meterMode > 2 ? 2 : e.meterMode);
+    const int selected = e.meterMode;
+    const int mode = selected < 0 ? 0 : (selected > 2 ? 2 : selected);
     return 1 + 2 * mode + (e.meterTypeValue >= 0.5 ? 1 : 0);
 }
 

@@ -77,6 +77,7 @@ void AmbrelEditor::releaseBitmaps() {
 
 bool AmbrelEditor::open(void* parentWindow) {
     if (!ambrel) return false;
+    foreignChanges.adoptCallingThread();  // the controls built below read every value afresh
     AEffGUIEditor::open(parentWindow);
     const Edition& ed = edition();
 
@@ -284,6 +285,10 @@ void AmbrelEditor::showOnReadout(int index, int mode) {
 }
 
 void AmbrelEditor::setParameter(VstInt32 index, float /*value*/) {
+    if (!foreignChanges.onOwnerThread()) {
+        foreignChanges.noteIndex(index);
+        return;
+    }
     if (!frame || !ambrel) return;
     const EditorControlTags& tags = edition().editorTags;
     const ParameterRole role = edition().roleOf(index);
@@ -445,6 +450,7 @@ void AmbrelEditor::applyValueEntry(int index, const char* text) {
 void AmbrelEditor::idle() {
     AEffGUIEditor::idle();
     if (!frame || !ambrel) return;
+    showForeignChanges();
     if (pendingEntry >= 0) {
         const int index = pendingEntry;
         pendingEntry = -1;
@@ -464,6 +470,23 @@ void AmbrelEditor::idle() {
         }
     }
     CPresetSystemEditor::idle();
+}
+
+void AmbrelEditor::programNameChanged(const char* name) {
+    if (!foreignChanges.onOwnerThread()) {
+        foreignChanges.noteName();
+        return;
+    }
+    CPresetSystemEditor::programNameChanged(name);
+}
+
+void AmbrelEditor::showForeignChanges() {
+    foreignChanges.takeIndices([this](int index) { setParameter(index, 0.0f); });
+    if (foreignChanges.takeName()) {
+        char name[64] = {};
+        ambrel->getProgramName(name);
+        CPresetSystemEditor::programNameChanged(name);
+    }
 }
 
 void AmbrelEditor::updateMeters() {

@@ -14,6 +14,7 @@
 
 #include "core/ParameterRole.h"
 #include "editor/CValueEntryHost.h"
+#include "editor/ForeignThreadChanges.h"
 #include "presets/CPresetSystemEditor.h"
 
 namespace VSTGUI {
@@ -42,8 +43,11 @@ public:
     bool open(void* parentWindow) override;
     void close() override;
     void idle() override;
-    // Refreshes what shows parameter index (the value passed is not used).
+    // Refreshes what shows parameter index (the value passed is not used); on
+    // a thread other than the window's, the next idle does.
     void setParameter(VstInt32 index, float value) override;
+    // The name field and menu, on the window's thread; from another, the next idle.
+    void programNameChanged(const char* name) override;
     // The host hears of edits only for the parameters it knows.
     bool beginEdit(VstInt32 index) override;
     bool endEdit(VstInt32 index) override;
@@ -85,6 +89,7 @@ private:
     void showOnReadout(int index, int mode);
     void beginValueEntry(int index);
     void updateMeters();
+    void showForeignChanges();
     void hoverCheck();
     bool skippedByHover(int tag) const;
     void redraw(VSTGUI::CControl* control);
@@ -108,6 +113,7 @@ private:
     CCounter* readout = nullptr;
     CMyTextEdit* entryField = nullptr;  // kept aside; the editor holds one reference
     int pendingEntry = -1;              // the index whose entry opens on the next idle
+    ForeignThreadChanges foreignChanges;
 
     // Hover readout: one check per 9 idle calls; the readout goes blank after
     // 11 checks without a value control under the mouse.

@@ -200,7 +200,7 @@ TEST(EngineKneeGains, SmallSignalGainIsTheSlopeAtSilence) {
         EXPECT_NEAR(e.smallSignalGain, slope * e.driveGain * e.ceilingOut, 1e-5 * e.smallSignalGain) << kneeValue;
         // Drive alone only needs the last step.
         const double before = e.smallSignalGain;
-        e.driveGain *= 2.0;
+        e.driveGain = e.driveGain * 2.0;
         e.updateSmallSignalGain();
         EXPECT_NEAR(e.smallSignalGain, 2.0 * before, 1e-12 * before);
     }

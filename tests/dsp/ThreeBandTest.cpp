@@ -73,8 +73,8 @@ TEST(ThreeBand, BandsAddBackToTheProtectedInput) {
 
 TEST(ThreeBand, BandSaturationMovesTheTopOfTheBandsCurve) {
     struct Row {
-        double Engine::*sat;
-        double Engine::*satInverse;
+        Relaxed<double> Engine::*sat;
+        Relaxed<double> Engine::*satInverse;
         double hz;
         double lowHz, highHz;  // crossovers that keep the tone inside its band
     };
