@@ -619,3 +619,49 @@ TEST(ParameterSet, SparesHoldWhatTheHostSetsAndOthersHoldNothing) {
         EXPECT_EQ(sibling.params.getParameter(index), 0.0f) << index;
     }
 }
+
+// ---- Requests while processing runs ------------------------------------------------
+
+TEST(ParameterSet, WhileDeferredTheResetsWaitForTheAudioCallbackAndTheValuesDoNot) {
+    Rig rig(fullEdition());
+    Engine& e = *rig.engine;
+    e.requests.setDeferred(true);
+    const int attackBefore = e.attackSamples;
+
+    e.dryRing[0][7] = 0.5;
+    e.envelope[0][0] = 0.5;
+    rig.set(kProcess, 1.0f);
+    rig.set(kSpeed, 0.0f);
+    rig.set(kFat, 1.0f);
+    EXPECT_EQ(e.dryRing[0][7], 0.5) << "the delay lines wait";
+    EXPECT_EQ(e.envelope[0][0], 0.5) << "the detectors wait";
+    EXPECT_EQ(e.attackSamples, attackBefore) << "the time constants wait";
+    EXPECT_EQ(rig.seams.count(RecordingSeams::kClearAlignment), 0);
+    EXPECT_EQ(rig.seams.count(RecordingSeams::kResetResamplers), 0);
+    // What the host and the editor read follows at once.
+    EXPECT_EQ(rig.get(kSpeed), 0.0f);
+    EXPECT_EQ(e.speed, 0.0);
+    EXPECT_EQ(e.oversample, 1);
+    EXPECT_EQ(rig.params.getDisplayValue(rig.indexOf(kFat)), 1.0f);
+
+    rig.params.performRequests();
+    EXPECT_EQ(e.dryRing[0][7], 0.0);
+    EXPECT_EQ(e.envelope[0][0], 1e-4);
+    EXPECT_EQ(e.processRate, 88200.0) << "FAT's filters follow with their requests";
+    EXPECT_EQ(e.attackSamples, 6) << "Speed 0 at the doubled rate";
+    EXPECT_EQ(rig.seams.count(RecordingSeams::kClearAlignment), 1);
+    EXPECT_EQ(rig.seams.count(RecordingSeams::kResetResamplers), 1);
+
+    rig.params.performRequests();  // each request runs once
+    EXPECT_EQ(rig.seams.count(RecordingSeams::kClearAlignment), 1);
+    EXPECT_EQ(rig.seams.count(RecordingSeams::kResetResamplers), 1);
+}
+
+TEST(ParameterSet, NotDeferredTheCallerPerformsTheRequestsAtOnce) {
+    Rig rig(fullEdition());
+    Engine& e = *rig.engine;
+    e.dryRing[0][7] = 0.5;
+    rig.set(kProcess, 1.0f);
+    EXPECT_EQ(e.dryRing[0][7], 0.0);
+    EXPECT_EQ(e.requests.pending(), 0u);
+}
