@@ -59,6 +59,11 @@ bool CPresetSystemEditor::open(void* /*ptr*/) {
     if (!frame || !bank) return false;
     const int height = rect.bottom;
     auto at = [height](PresetStripControl control) { return presetStripRect(control, height); };
+    // The frame keeps the controls; the editor's pointers to them last until close.
+    auto adopt = [this](CView* view) {
+        frame->addView(view);
+        view->forget();
+    };
 
     // The name field shows the skin's background behind its text.
     auto* background = new CBitmap(editionInfo.presetStripBackgroundBitmap);
@@ -72,7 +77,7 @@ bool CPresetSystemEditor::open(void* /*ptr*/) {
     nameField->setBackColor(kNameBackColor);
     nameField->setFrameColor(kNameFrameColor);
     nameField->setHoriAlign(kCenterText);
-    frame->addView(nameField);
+    adopt(nameField);
     background->forget();
 
     menu = new COptionMenu(at(PresetStripControl::kProgramMenu), this, stripTag(kProgramMenuTag), nullptr, nullptr, 0);
@@ -80,7 +85,7 @@ bool CPresetSystemEditor::open(void* /*ptr*/) {
     menu->setNbItemsPerColumn(kMenuItemsPerColumn);
     menu->setStyle(kNoDrawStyle | kCheckStyle);
     menu->setCurrent(menuEntryOfSlot(bank->getCurrentProgramIndex()));
-    frame->addView(menu);
+    adopt(menu);
 
     rocker = withBitmap<CPSRockerSwitch>(kRockerBitmap, at(PresetStripControl::kRocker), this, stripTag(kRockerTag));
     auto fileButton = [&](CSaveLoadButton::Action action, int bitmapId, PresetStripControl place, PresetStripTag role) {
@@ -100,9 +105,9 @@ bool CPresetSystemEditor::open(void* /*ptr*/) {
                                         stripTag(kStoreMemoATag));
     storeB = withBitmap<CPSOnOffButton>(kStoreMemoBBitmap, at(PresetStripControl::kStoreMemoB), this,
                                         stripTag(kStoreMemoBTag));
-    frame->addView(rocker);
-    for (CSaveLoadButton* button : fileButtons) frame->addView(button);
-    for (CPSOnOffButton* button : {recallA, recallB, storeA, storeB}) frame->addView(button);
+    adopt(rocker);
+    for (CSaveLoadButton* button : fileButtons) adopt(button);
+    for (CPSOnOffButton* button : {recallA, recallB, storeA, storeB}) adopt(button);
     return true;
 }
 

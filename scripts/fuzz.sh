@@ -4,7 +4,7 @@
 # runs each target for SECONDS on its seed corpus. New inputs collect in
 # build/fuzz/corpus/<target>; an input that fails a target is kept in
 # build/fuzz/findings/<target>/ and makes the script fail. Without TARGET
-# names every target runs, one after the other.
+# names every target runs, two at a time (AMBREL_FUZZ_JOBS).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 if [ $# -lt 1 ] || ! [[ "$1" =~ ^[0-9]+$ ]]; then
@@ -33,23 +33,43 @@ fi
 
 export ASAN_OPTIONS="halt_on_error=1:detect_leaks=1:allocator_may_return_null=1"
 export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1"
-failed=()
-for target in "${targets[@]}"; do
-  corpus="$build/corpus/$target"
-  findings="$build/findings/$target"
+# Targets run AMBREL_FUZZ_JOBS at a time (the number of cores, at most 2
+# unless told), each writing its own log.
+jobs=${AMBREL_FUZZ_JOBS:-$(nproc)}
+[ -n "${AMBREL_FUZZ_JOBS:-}" ] || [ "$jobs" -le 2 ] || jobs=2
+run_target() {
+  local target=$1 corpus="$build/corpus/$1" findings="$build/findings/$1"
   mkdir -p "$corpus" "$findings"
-  dict="fuzz/dictionaries/$target.dict"
-  dict_option=()
+  local dict="fuzz/dictionaries/$target.dict" dict_option=()
   [ -f "$dict" ] && dict_option=(-dict="$dict")
-  echo "== $target: $seconds s"
-  if ! "$build/fuzz/fuzz_$target" -max_total_time="$seconds" -print_final_stats=1 -timeout=30 \
-      -rss_limit_mb=2048 -artifact_prefix="$findings/" "${dict_option[@]}" \
-      "$corpus" "$seeds/$target" 2>"$build/fuzz-$target.log"; then
-    failed+=("$target")
-    tail -n 40 "$build/fuzz-$target.log" >&2
+  "$build/fuzz/fuzz_$target" -max_total_time="$seconds" -print_final_stats=1 -timeout=30 \
+    -rss_limit_mb=2048 -artifact_prefix="$findings/" "${dict_option[@]}" \
+    "$corpus" "$seeds/$target" 2>"$build/fuzz-$target.log"
+}
+failed=()
+report() {  # target pid
+  if ! wait "$2"; then
+    failed+=("$1")
+    echo "== $1: FAILED" >&2
+    tail -n 40 "$build/fuzz-$1.log" >&2
+  else
+    echo "== $1: $seconds s"
   fi
-  grep -E '^stat::(number_of_executed_units|peak_rss_mb|new_units_added)' "$build/fuzz-$target.log" || true
+  grep -E '^stat::(number_of_executed_units|peak_rss_mb|new_units_added)' "$build/fuzz-$1.log" || true
+}
+running_targets=()
+running_pids=()
+for target in "${targets[@]}"; do
+  if [ ${#running_pids[@]} -ge "$jobs" ]; then
+    report "${running_targets[0]}" "${running_pids[0]}"
+    running_targets=("${running_targets[@]:1}")
+    running_pids=("${running_pids[@]:1}")
+  fi
+  run_target "$target" &
+  running_targets+=("$target")
+  running_pids+=($!)
 done
+for i in "${!running_pids[@]}"; do report "${running_targets[$i]}" "${running_pids[$i]}"; done
 if [ ${#failed[@]} -ne 0 ]; then
   echo "fuzz findings in: ${failed[*]} (inputs in $build/findings/)" >&2
   exit 1

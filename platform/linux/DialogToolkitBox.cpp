@@ -63,16 +63,24 @@ void prepareWindow(CFrame& frame, const std::string& title) {
     }
 }
 
+// Puts a new view into the box; the frame then holds its only reference.
+template <class View>
+View* adopt(CFrame& frame, View* view) {
+    frame.addView(view);
+    view->forget();
+    return view;
+}
+
 // Adds OK (and Cancel) at the bottom right; returns their top.
 void addButtons(CFrame& frame, BoxListener& listener, int height, bool withCancel) {
     const int top = height - kMargin - kButtonHeight;
     int right = kWidth - kMargin;
     if (withCancel) {
-        frame.addView(new DialogButton(CRect(right - kButtonWidth, top, right, top + kButtonHeight), &listener, kCancel,
+        adopt(frame, new DialogButton(CRect(right - kButtonWidth, top, right, top + kButtonHeight), &listener, kCancel,
                                        "Cancel"));
         right -= kButtonWidth + kMargin;
     }
-    frame.addView(new DialogButton(CRect(right - kButtonWidth, top, right, top + kButtonHeight), &listener, kOk, "OK"));
+    adopt(frame, new DialogButton(CRect(right - kButtonWidth, top, right, top + kButtonHeight), &listener, kOk, "OK"));
 }
 
 // Runs the box until a button answers, the window goes, or `ended` says so.
@@ -96,8 +104,8 @@ public:
         if (!frame.hasWindow()) return false;
         prepareWindow(frame, request.title);
         BoxListener listener;
-        frame.addView(new DialogLabel(CRect(0, 0, kWidth, height), ""));  // the dialog's face
-        frame.addView(new DialogLabel(CRect(0, kMargin, kWidth, kMargin + kLineHeight), "  " + request.title));
+        adopt(frame, new DialogLabel(CRect(0, 0, kWidth, height), ""));  // the dialog's face
+        adopt(frame, new DialogLabel(CRect(0, kMargin, kWidth, kMargin + kLineHeight), "  " + request.title));
         const int fieldTop = kMargin + kLineHeight + kMargin;
         auto* field = new CTextEdit(CRect(kMargin, fieldTop, kWidth - kMargin, fieldTop + 22), &listener, 0,
                                     initialText.c_str());
@@ -106,7 +114,7 @@ public:
         field->setBackColor(kFieldBack);
         field->setFrameColor(kFieldFrame);
         field->setHoriAlign(kLeftText);
-        frame.addView(field);
+        adopt(frame, field);
         addButtons(frame, listener, height, true);
         frame.idle();
         field->takeFocus();
@@ -132,10 +140,10 @@ public:
         if (!frame.hasWindow()) return !withCancel;
         prepareWindow(frame, caption);
         BoxListener listener;
-        frame.addView(new DialogLabel(CRect(0, 0, kWidth, height), ""));  // the box's face
+        adopt(frame, new DialogLabel(CRect(0, 0, kWidth, height), ""));  // the box's face
         for (std::size_t i = 0; i < lines.size(); ++i) {
             const int top = kMargin + static_cast<int>(i) * kLineHeight;
-            frame.addView(new DialogLabel(CRect(0, top, kWidth, top + kLineHeight), "  " + lines[i]));
+            adopt(frame, new DialogLabel(CRect(0, top, kWidth, top + kLineHeight), "  " + lines[i]));
         }
         addButtons(frame, listener, height, withCancel);
         const int answer = runBox(frame, listener, whileWaiting, [] { return false; });

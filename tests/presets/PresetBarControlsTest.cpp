@@ -262,6 +262,17 @@ TEST_P(PresetBarControls, CloseForgetsTheControlsAndNamesStillReachTheEffect) {
     EXPECT_EQ(editor->programMenu()->getCurrent(), 2);
 }
 
+// Found under LeakSanitizer: the strip's eleven controls kept their creator's
+// reference besides the frame's, so every closed window left them behind.
+TEST_P(PresetBarControls, TheFrameHoldsTheOnlyReferenceToEachStripControl) {
+    VSTGUI::CFrame* frame = editor->getFrame();
+    ASSERT_GE(frame->getNbViews(), 11);
+    for (int i = 0; i < frame->getNbViews(); ++i) {
+        SCOPED_TRACE(i);
+        EXPECT_EQ(frame->getView(i)->getNbReference(), 1);
+    }
+}
+
 INSTANTIATE_TEST_SUITE_P(Editions, PresetBarControls, ::testing::Values(&fullEdition(), &siblingEdition()),
                          testing::editionLabel);
 
