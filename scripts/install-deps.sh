@@ -8,6 +8,8 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libcairo2-dev libx11-dev libxtst-dev libfontconfig-dev xvfb x11-utils fonts-dejavu-core
   fonts-liberation fonts-urw-base35
+  # Real pointer input (XTest) for the editor tests under Wine.
+  xdotool
   libsndfile1-dev
   # The fuzz targets (libFuzzer with clang) and the sanitizer runtimes.
   clang libclang-rt-14-dev
