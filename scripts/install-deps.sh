@@ -8,6 +8,8 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libcairo2-dev libx11-dev libxtst-dev libfontconfig-dev xvfb x11-utils fonts-dejavu-core
   fonts-liberation fonts-urw-base35
+  # Real pointer input (XTest) for the editor tests under Wine.
+  xdotool
   libsndfile1-dev
   # The fuzz targets (libFuzzer with clang) and the sanitizer runtimes.
   clang libclang-rt-14-dev
@@ -24,11 +26,14 @@ for p in "${packages[@]}"; do
     missing+=("$p")
   fi
 done
-[ ${#missing[@]} -eq 0 ] && exit 0
+if [ ${#missing[@]} -gt 0 ]; then
+  echo "Installing: ${missing[*]}"
+  sudo_cmd=()
+  [ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
+  export DEBIAN_FRONTEND=noninteractive
+  "${sudo_cmd[@]}" apt-get update -qq
+  "${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+fi
 
-echo "Installing: ${missing[*]}"
-sudo_cmd=()
-[ "$(id -u)" -eq 0 ] || sudo_cmd=(sudo)
-export DEBIAN_FRONTEND=noninteractive
-"${sudo_cmd[@]}" apt-get update -qq
-"${sudo_cmd[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+# The Windows cross build and its tests under Wine.
+"$(dirname "$0")/install-deps-windows.sh"

@@ -1,12 +1,11 @@
-// The plug-in's only exported symbols: the VST 2.4 entry point and its legacy
-// alias `main`. Everything else in the binary is hidden.
+// The plug-in's exported entry point. Everything else in the binary is hidden;
+// the legacy alias `main` is made per binary format (elf/, windows/).
 
 #include <new>
 
 #include "core/Ambrel.h"
 #include "core/Edition.h"
-
-#define AMBREL_EXPORT extern "C" __attribute__((visibility("default")))
+#include "core/entry/EntryExport.h"
 
 AMBREL_EXPORT AEffect* VSTPluginMain(audioMasterCallback audioMaster) {
     // No effect for a host that does not answer the version request.
@@ -14,7 +13,3 @@ AMBREL_EXPORT AEffect* VSTPluginMain(audioMasterCallback audioMaster) {
     auto* effect = new (std::nothrow) ambrel::Ambrel(audioMaster, ambrel::activeEdition());
     return effect ? effect->getAeffect() : nullptr;
 }
-
-// Older hosts look the entry point up by this name.
-AMBREL_EXPORT AEffect* legacyPluginMain(audioMasterCallback audioMaster) __asm__("main");
-AMBREL_EXPORT AEffect* legacyPluginMain(audioMasterCallback audioMaster) { return VSTPluginMain(audioMaster); }
