@@ -111,6 +111,11 @@ bool haveDisplay() {
     return display && *display;
 }
 
+// Idle passes the GUI thread has made, read by the test's own thread: opening
+// an editor can take long on a loaded machine, and the stress must not end
+// before the editor has idled.
+std::atomic<long> idlePasses{0};
+
 void runGui(Ambrel& effect, const Edition& edition, bool withWindow, const std::atomic<bool>& stop,
             GuiThreadResult& result) {
     AEffect* e = effect.getAeffect();
@@ -131,6 +136,7 @@ void runGui(Ambrel& effect, const Edition& edition, bool withWindow, const std::
         for (int pass = 0; pass < 12 && !stop.load(std::memory_order_relaxed); ++pass) {
             e->dispatcher(e, effEditIdle, 0, 0, nullptr, 0.0f);
             ++result.idles;
+            idlePasses.fetch_add(1, std::memory_order_relaxed);
             textCalls();
             std::this_thread::sleep_for(std::chrono::milliseconds(1));
         }
@@ -163,7 +169,10 @@ TEST_P(ConcurrencyStress, AudioStaysFiniteAndBoundedUnderAutomationProgramsAndEd
                                  std::ref(changes));
     std::thread guiThread(runGui, std::ref(effect), std::cref(edition), withWindow, std::cref(stop),
                           std::ref(gui));
+    idlePasses = 0;
     std::this_thread::sleep_for(stressDuration());
+    for (int wait = 0; wait < 3000 && idlePasses.load(std::memory_order_relaxed) < 12; ++wait)
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
     stop = true;
     audioThread.join();
     automationThread.join();
