@@ -1,6 +1,8 @@
 // Cost of each processing kernel on stereo noise at 44100 Hz in 64-frame
 // blocks, with the editor closed (no meters) and open (meters computed:
-// " GainRed " under VU ballistics, and " Post " under PPM).
+// " GainRed " under VU ballistics, and " Post " under PPM). The three-band
+// kernels run their AVX2 build where the processor has it; the _Plain
+// variants time the plain x86-64 build on the same processor.
 // The "frame" counter reads as time per stereo frame.
 
 #include <benchmark/benchmark.h>
@@ -12,6 +14,7 @@
 
 #include "core/Edition.h"
 #include "dsp/Engine.h"
+#include "dsp/KernelIsa.h"
 
 namespace {
 
@@ -89,5 +92,24 @@ AMBREL_KERNEL_BENCH(SingleBandUnlinked, false);
 AMBREL_KERNEL_BENCH(MultiBandMono, true);
 AMBREL_KERNEL_BENCH(MultiBandLinked, true);
 AMBREL_KERNEL_BENCH(MultiBandUnlinked, true);
+
+// The plain x86-64 build of a three-band kernel, as a processor without AVX2
+// runs it.
+template <Kernel kernel>
+void plainBuild(benchmark::State& s, bool metersOn) {
+    kernel::setWideKernelsAllowed(false);
+    runKernelBench(s, kernel, true, metersOn);
+    kernel::setWideKernelsAllowed(true);
+}
+
+#define AMBREL_PLAIN_KERNEL_BENCH(name)                                                                        \
+    void BM_##name##_Plain(benchmark::State& s) { plainBuild<&Engine::process##name>(s, false); }              \
+    void BM_##name##_Meters_Plain(benchmark::State& s) { plainBuild<&Engine::process##name>(s, true); }        \
+    BENCHMARK(BM_##name##_Plain)->ComputeStatistics("min", minimum);                                         \
+    BENCHMARK(BM_##name##_Meters_Plain)->ComputeStatistics("min", minimum)
+
+AMBREL_PLAIN_KERNEL_BENCH(MultiBandMono);
+AMBREL_PLAIN_KERNEL_BENCH(MultiBandLinked);
+AMBREL_PLAIN_KERNEL_BENCH(MultiBandUnlinked);
 
 }  // namespace

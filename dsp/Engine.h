@@ -230,12 +230,18 @@ private:
     void runSingleBandLinked(const double* inL, const double* inR, double* outL, double* outR, int count);
     template <int Kind>
     void runSingleBandUnlinked(const double* inL, const double* inR, double* outL, double* outR, int count);
-    template <int Kind>
+    template <int Kind, class Bands>
     void runMultiBandMono(const double* inL, const double* inR, double* outL, double* outR, int count);
-    template <int Kind>
+    template <int Kind, class Bands>
     void runMultiBandLinked(const double* inL, const double* inR, double* outL, double* outR, int count);
-    template <int Kind>
+    template <int Kind, class Bands>
     void runMultiBandUnlinked(const double* inL, const double* inR, double* outL, double* outR, int count);
+
+    // The three-band kernels built for processors with AVX2 (MultiBandWide.cpp),
+    // chosen by the kernels above when the processor has it.
+    void processMultiBandMonoWide(const double* inL, const double* inR, double* outL, double* outR, int count);
+    void processMultiBandLinkedWide(const double* inL, const double* inR, double* outL, double* outR, int count);
+    void processMultiBandUnlinkedWide(const double* inL, const double* inR, double* outL, double* outR, int count);
 
     const Edition* edition_;
 };

@@ -1,6 +1,7 @@
 #pragma once
 // The three-band path of both channels side by side, each channel with its
-// own detectors and gains (the unlinked three-band kernel).
+// own detectors and gains (the unlinked three-band kernel). `Bands` holds the
+// six band detectors (BandDetectorSets.h, WideBandDetectors.h).
 
 #include "dsp/SlidingMaximum.h"
 #include "dsp/ThreeBandParts.h"
@@ -8,21 +9,13 @@
 
 namespace ambrel::kernel {
 
+template <class Bands>
 struct ThreeBandLanes {
     using V2 = lanes::V2;
 
-    struct Band {
-        SlidingMaximum2 peak;
-        lanes::Section2 fast, slow;
-        V2 env;
-        V2 release;
-        V2 sat;
-        V2 driveKnee;
-    };
-
     lanes::Protect2 hp;
     lanes::Crossover2 lowX, highX;
-    Band band[3];
+    Bands bands;
     SlidingMaximum2 finalPeak;
     lanes::Section2 finalFast, finalSlow;
     V2 finalEnv;
@@ -35,16 +28,8 @@ struct ThreeBandLanes {
         hp.load(k.protect, e.protectState[Engine::kLeft], e.protectState[Engine::kRight]);
         lowX.load(k.lowCrossover, e.lowCrossoverState[Engine::kLeft], e.lowCrossoverState[Engine::kRight]);
         highX.load(k.highCrossover, e.highCrossoverState[Engine::kLeft], e.highCrossoverState[Engine::kRight]);
+        bands.load(e, k, ix);
         for (int b = 0; b < 3; ++b) {
-            const int stage = Engine::kStageLow + b;
-            Band& d = band[b];
-            d.peak.attach(e, stage, k.maskM, k.attackSamples + 2, ix.lookWrite);
-            d.fast.load(e.fastSection[stage][Engine::kLeft], e.fastSection[stage][Engine::kRight]);
-            d.slow.load(e.slowSection[stage][Engine::kLeft], e.slowSection[stage][Engine::kRight]);
-            d.env = V2{e.envelope[stage][Engine::kLeft], e.envelope[stage][Engine::kRight]};
-            d.release = lanes::splat(k.releaseCoef[stage]);
-            d.sat = lanes::splat(k.sat[stage]);
-            d.driveKnee = lanes::splat(k.bandDriveKnee[stage]);
             bandL[b] = e.bandBuffer[b][Engine::kLeft];
             bandR[b] = e.bandBuffer[b][Engine::kRight];
         }
@@ -61,15 +46,7 @@ struct ThreeBandLanes {
         hp.store(e.protectState[Engine::kLeft], e.protectState[Engine::kRight]);
         lowX.store(e.lowCrossoverState[Engine::kLeft], e.lowCrossoverState[Engine::kRight]);
         highX.store(e.highCrossoverState[Engine::kLeft], e.highCrossoverState[Engine::kRight]);
-        for (int b = 0; b < 3; ++b) {
-            const int stage = Engine::kStageLow + b;
-            const Band& d = band[b];
-            d.peak.store();
-            d.fast.store(e.fastSection[stage][Engine::kLeft], e.fastSection[stage][Engine::kRight]);
-            d.slow.store(e.slowSection[stage][Engine::kLeft], e.slowSection[stage][Engine::kRight]);
-            e.envelope[stage][Engine::kLeft] = d.env[0];
-            e.envelope[stage][Engine::kRight] = d.env[1];
-        }
+        bands.store(e);
         const int f = Engine::kStageFinal;
         finalPeak.store();
         finalFast.store(e.fastSection[f][Engine::kLeft], e.fastSection[f][Engine::kRight]);
@@ -78,48 +55,62 @@ struct ThreeBandLanes {
         e.envelope[f][Engine::kRight] = finalEnv[1];
     }
 
-    // One sample of x (input + dn) on both channels: the limited wet samples
-    // before the ceiling, and each channel's gain for the meters.
-    V2 process(const Setup& k, const Indices& ix, V2 x, V2 dn, V2& meterGain) {
-        const V2 v = hp.tick(x, dn);
-        const V2 hpOut = lowX.tick(v, dn);
-        const V2 lpOut = highX.tick(v, dn);
-        const V2 parts[3] = {(v - hpOut) * k.lowAdjust, hpOut - (v - lpOut), (v - lpOut) * k.highAdjust};
-        const V2 attack = lanes::splat(k.attackCoef);
-        V2 sum = lanes::splat(0.0);
-        V2 minGain = lanes::splat(0.0);
-        for (int b = 0; b < 3; ++b) {
-            Band& d = band[b];
-            lanes::store(bandL[b], bandR[b], ix.lookWrite, parts[b]);
-            const V2 a = lanes::abs(parts[b]);
-            const V2 peak = d.peak.push(ix.lookWrite, a);
-            const V2 level = peak + kLevelFloor + dn;
-            const V2 f = d.fast.tick(level);
-            const V2 s = d.slow.tick(level);
-            const V2 factor = k.autoRelease ? lanes::autoFactor(f, s, 0.15, lanes::splat(2.0), 1.5) : lanes::splat(1.0);
-            d.env = lanes::max(lanes::follow(d.env, level, attack, d.release, factor), lanes::splat(kEnvelopeFloor));
-            const V2 g = lanes::curve(k.curve, d.env * d.driveKnee) * d.sat / d.env;
-            sum += lanes::load(bandL[b], bandR[b], ix.lookRead) * g;
-            minGain = b == 0 ? g : lanes::min(minGain, g);
+    // One block of x (input + dn) on both channels from ix on: the limited
+    // wet samples before the ceiling, and each channel's gain for the meters.
+    void processBlock(const Setup& k, Indices ix, const V2* x, const double* dn, int count, V2* limited,
+                      V2* meterGain) {
+        PairedBandBlock parts, a, g;
+        lanes::Protect2 h = hp;
+        lanes::Crossover2 lo = lowX, hi = highX;
+        for (int i = 0; i < count; ++i) {
+            const V2 d = lanes::splat(dn[i]);
+            const V2 v = h.tick(x[i], d);
+            const V2 hpOut = lo.tick(v, d);
+            const V2 lpOut = hi.tick(v, d);
+            parts.v[0][i] = (v - hpOut) * k.lowAdjust;
+            parts.v[1][i] = hpOut - (v - lpOut);
+            parts.v[2][i] = (v - lpOut) * k.highAdjust;
+            for (int b = 0; b < 3; ++b) a.v[b][i] = lanes::abs(parts.v[b][i]);
         }
-        lanes::store(lookL, lookR, ix.lookWrite, sum);
-        const V2 a = lanes::abs(sum * kDetectorFactor);
-        // The final tracker is kept up to date even while Brickwall is off.
-        const V2 peak = finalPeak.push(ix.lookWrite, a);
-        V2 delayed = lanes::load(lookL, lookR, ix.finalRead);
-        if (!k.brickwall) {
-            meterGain = minGain;
-            return delayed;
+        hp = h, lowX = lo, highX = hi;
+
+        bands.gains(k, ix, a, dn, count, g);
+
+        SlidingMaximum2 peakWindow = finalPeak;
+        lanes::Section2 fast = finalFast, slow = finalSlow;
+        V2 env = finalEnv;
+        const V2 attack = lanes::splat(k.finalAttackCoef), release = lanes::splat(k.finalReleaseCoef);
+        for (int i = 0; i < count; ++i) {
+            V2 sum = lanes::splat(0.0);
+            V2 minGain = g.v[0][i];
+            for (int b = 0; b < 3; ++b) {
+                lanes::store(bandL[b], bandR[b], ix.lookWrite, parts.v[b][i]);
+                sum += lanes::load(bandL[b], bandR[b], ix.lookRead) * g.v[b][i];
+                if (b > 0) minGain = lanes::min(minGain, g.v[b][i]);
+            }
+            lanes::store(lookL, lookR, ix.lookWrite, sum);
+            // The final tracker is kept up to date even while Brickwall is off.
+            const V2 peak = peakWindow.push(ix.lookWrite, lanes::abs(sum * kDetectorFactor));
+            const V2 delayed = lanes::load(lookL, lookR, ix.finalRead);
+            if (!k.brickwall) {
+                meterGain[i] = minGain;
+                limited[i] = delayed;
+            } else {
+                const V2 level = peak + kLevelFloor + lanes::splat(dn[i]);
+                const V2 f = fast.tick(level);
+                const V2 s = slow.tick(level);
+                const V2 factor =
+                    k.autoRelease ? lanes::autoFactor(f, s, 0.2, lanes::splat(4.0), 1.3) : lanes::splat(1.0);
+                env = lanes::follow(env, level, attack, release, factor);
+                const V2 finalGain = env < 1.0 ? lanes::splat(1.0) : 1.0 / env;
+                meterGain[i] = minGain * finalGain;
+                limited[i] = lanes::clampUnit(delayed * finalGain);
+            }
+            ix.advanceLook(k);
         }
-        const V2 level = peak + kLevelFloor + dn;
-        const V2 f = finalFast.tick(level);
-        const V2 s = finalSlow.tick(level);
-        const V2 factor = k.autoRelease ? lanes::autoFactor(f, s, 0.2, lanes::splat(4.0), 1.3) : lanes::splat(1.0);
-        finalEnv = lanes::follow(finalEnv, level, lanes::splat(k.finalAttackCoef), lanes::splat(k.finalReleaseCoef),
-                                 factor);
-        const V2 finalGain = finalEnv < 1.0 ? lanes::splat(1.0) : 1.0 / finalEnv;
-        meterGain = minGain * finalGain;
-        return lanes::clampUnit(delayed * finalGain);
+        finalPeak = peakWindow;
+        finalFast = fast, finalSlow = slow;
+        finalEnv = env;
     }
 };
 

@@ -1,14 +1,31 @@
 #pragma once
 // Building blocks of the three-band kernels: the per-band detector and gain
-// computer, the final look-ahead limiter on the summed bands, and one whole
-// channel of the three-band path.
+// computer, the final look-ahead limiter on the summed bands, and the
+// per-sample values of one block that pass from one stage to the next.
+//
+// The kernels run a block (at most kMeterChunk samples) stage by stage: the
+// band split for every sample, then the band detectors, then the sum and the
+// final limiter. Each stage carries only its own short recursion from sample
+// to sample, so the processor overlaps many samples of it; one long chain per
+// sample would leave it waiting on each division and filter in turn.
 
 #include <algorithm>
 
 #include "dsp/KernelSetup.h"
 #include "dsp/SlidingMaximum.h"
+#include "dsp/TwoLanes.h"
 
 namespace ambrel::kernel {
+
+// One value per band and sample of a block.
+struct BandBlock {
+    double v[3][kMeterChunk];
+};
+
+// Both channels' values per band and sample of a block (lanes left, right).
+struct PairedBandBlock {
+    lanes::V2 v[3][kMeterChunk];
+};
 
 // The look-ahead detector, envelope and gain computer of one band.
 struct BandDetector {
@@ -34,8 +51,9 @@ struct BandDetector {
 
     // a is the band's detector value (no 0.1 dB offset here). The band's
     // saturation level moves the top of its curve to sat_b.
-    double gain(const Setup& k, const Indices& ix, double a, double dn) {
-        const double peak = peakWindow.push(ix.lookWrite, a);
+    // `write` is the look-ahead write position of the sample.
+    double gain(const Setup& k, int write, double a, double dn) {
+        const double peak = peakWindow.push(write, a);
         const double level = peak + kLevelFloor + dn;
         const double f = fast.tick(level);
         const double s = slow.tick(level);
@@ -86,69 +104,6 @@ struct FinalDetector {
         else
             env += (level - env) * k.finalReleaseCoef;
         return env < 1.0 ? 1.0 : 1.0 / env;
-    }
-};
-
-// The whole three-band path of one channel, from the protected input to the
-// wet sample before the ceiling.
-struct ThreeBandChannel {
-    int ch;
-    DirectForm1State hp;
-    DirectForm2State lowX, highX;
-    double* band[3];
-    double* look;
-    BandDetector detector[3];
-    FinalDetector finalDetector;
-
-    void load(Engine& e, int ch_, const Setup& k, const Indices& ix) {
-        ch = ch_;
-        hp = e.protectState[ch];
-        lowX = e.lowCrossoverState[ch];
-        highX = e.highCrossoverState[ch];
-        for (int b = 0; b < 3; ++b) {
-            band[b] = e.bandBuffer[b][ch];
-            detector[b].load(e, Engine::kStageLow + b, ch, k, ix);
-        }
-        look = e.lookAhead[ch];
-        finalDetector.load(e, ch, k, ix);
-    }
-    void store(Engine& e) const {
-        e.protectState[ch] = hp;
-        e.lowCrossoverState[ch] = lowX;
-        e.highCrossoverState[ch] = highX;
-        for (const BandDetector& d : detector) d.store(e, ch);
-        finalDetector.store(e, ch);
-    }
-
-    // Splits the protected input into low, mid and high bands that add back
-    // to it exactly (with both adjust gains at 0 dB) and writes them to the
-    // band buffers.
-    void split(const Setup& k, const Indices& ix, double x, double dn) {
-        const double v = protect(k.protect, hp, x, dn);
-        const double hpOut = crossover(k.lowCrossover, lowX, v, dn);
-        const double lpOut = crossover(k.highCrossover, highX, v, dn);
-        band[0][ix.lookWrite] = (v - hpOut) * k.lowAdjust;
-        band[1][ix.lookWrite] = hpOut - (v - lpOut);
-        band[2][ix.lookWrite] = (v - lpOut) * k.highAdjust;
-    }
-
-    // One sample of x (input + dn): returns the limited wet sample and the
-    // channel's gain for the meters.
-    double process(const Setup& k, const Indices& ix, double x, double dn, double& meterGain) {
-        split(k, ix, x, dn);
-        double sum = 0.0;
-        double minGain = 0.0;
-        for (int b = 0; b < 3; ++b) {
-            const double g = detector[b].gain(k, ix, std::fabs(band[b][ix.lookWrite]), dn);
-            sum += band[b][ix.lookRead] * g;
-            minGain = b == 0 ? g : std::min(minGain, g);
-        }
-        look[ix.lookWrite] = sum;
-        const double finalGain = finalDetector.gain(k, ix, std::fabs(sum * kDetectorFactor), dn);
-        double delayed = look[ix.finalRead];
-        if (k.brickwall) delayed = clampUnit(delayed * finalGain);
-        meterGain = minGain * finalGain;
-        return delayed;
     }
 };
 

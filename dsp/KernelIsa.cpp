@@ -1,0 +1,31 @@
+#include "dsp/KernelIsa.h"
+
+#include <atomic>
+
+namespace ambrel::kernel {
+
+namespace {
+
+bool processorHasAvx2() {
+#if defined(__x86_64__) || defined(__i386__)
+    __builtin_cpu_init();
+    return __builtin_cpu_supports("avx2") != 0;
+#else
+    return false;
+#endif
+}
+
+// Asked when the module loads, so the first audio call never waits on a
+// guarded initialisation.
+const bool available = processorHasAvx2();
+std::atomic<bool> allowed{true};
+
+}  // namespace
+
+bool wideKernelsAvailable() { return available; }
+
+void setWideKernelsAllowed(bool allowedNow) { allowed.store(allowedNow, std::memory_order_relaxed); }
+
+bool wideKernelsSelected() { return available && allowed.load(std::memory_order_relaxed); }
+
+}  // namespace ambrel::kernel
