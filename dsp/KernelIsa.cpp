@@ -17,15 +17,15 @@ bool processorHasAvx2() {
 
 // Asked when the module loads, so the first audio call never waits on a
 // guarded initialisation.
-const bool available = processorHasAvx2();
-std::atomic<bool> allowed{true};
+const bool avx2Available = processorHasAvx2();
+std::atomic<bool> wideAllowed{true};
 
 }  // namespace
 
-bool wideKernelsAvailable() { return available; }
+bool wideKernelsAvailable() { return avx2Available; }
 
-void setWideKernelsAllowed(bool allowedNow) { allowed.store(allowedNow, std::memory_order_relaxed); }
+void setWideKernelsAllowed(bool allowedNow) { wideAllowed.store(allowedNow, std::memory_order_relaxed); }
 
-bool wideKernelsSelected() { return available && allowed.load(std::memory_order_relaxed); }
+bool wideKernelsSelected() { return avx2Available && wideAllowed.load(std::memory_order_relaxed); }
 
 }  // namespace ambrel::kernel
