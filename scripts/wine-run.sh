@@ -79,7 +79,10 @@ if [ "$(cat "$display_file" 2>/dev/null)" != "${DISPLAY:-}" ]; then
 fi
 flock -u 9
 
-"$wine" "$@" 2> >(tr -d '\r' >&2) | tr -d '\r'
-status=${PIPESTATUS[0]}
-wait  # the stderr filter
-exit "$status"
+# Both streams filtered, each to where it was going; the script returns only
+# once both filters are done.
+status_file=$(mktemp)
+trap 'rm -f "$status_file"' EXIT
+{ { "$wine" "$@"; echo $? >"$status_file"; } 2>&1 1>&3 3>&- | tr -d '\r' >&2; } 3>&1 | tr -d '\r'
+status=$(cat "$status_file")
+exit "${status:-1}"

@@ -2,17 +2,12 @@
 // Loads a built plug-in binary the way a host does (dlopen or LoadLibraryA,
 // the entry point, the descriptor) and records what the plug-in asks of the host.
 
-#ifdef _WIN32
-#include <windows.h>
-#else
-#include <dlfcn.h>
-#endif
-
 #include <cstdlib>
 #include <string>
 #include <vector>
 
 #include "core/vst/VstInterface.h"
+#include "tools/ModuleLoader.h"
 
 namespace plugintest {
 
@@ -54,25 +49,7 @@ struct Host {
     }
 };
 
-// The system's module loader: a shared object on Linux, a DLL on Windows.
-namespace module {
-#ifdef _WIN32
-inline void* open(const char* path) { return reinterpret_cast<void*>(LoadLibraryA(path)); }
-inline void* symbol(void* handle, const char* name) {
-    return reinterpret_cast<void*>(GetProcAddress(static_cast<HMODULE>(handle), name));
-}
-inline void close(void* handle) { FreeLibrary(static_cast<HMODULE>(handle)); }
-inline std::string lastError() { return "LoadLibraryA error " + std::to_string(GetLastError()); }
-#else
-inline void* open(const char* path) { return dlopen(path, RTLD_NOW | RTLD_LOCAL); }
-inline void* symbol(void* handle, const char* name) { return dlsym(handle, name); }
-inline void close(void* handle) { dlclose(handle); }
-inline std::string lastError() {
-    const char* text = dlerror();
-    return text ? text : "";
-}
-#endif
-}  // namespace module
+namespace module = ambrel::module;
 
 class LoadedPlugin {
 public:
