@@ -62,7 +62,8 @@ lock="$WINEPREFIX.lock"
 exec 9>"$lock"
 flock 9
 if [ ! -f "$WINEPREFIX/.ambrel-ready" ]; then
-  rm -rf "$WINEPREFIX"
+  # A new prefix, or one a run stopped while it was being made: wineboot
+  # creates or completes it.
   "$wine" wineboot --init >/dev/null 2>&1
   "$wine" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1
   "$wineserver" -w
