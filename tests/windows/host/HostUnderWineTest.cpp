@@ -99,6 +99,7 @@ struct Edition {
     int latency44k, latency96k;
     bool fat;
 };
+void PrintTo(const Edition& e, std::ostream* os) { *os << e.name; }
 const Edition kEditions[] = {
     {"Full", AMBREL_FULL_PLUGIN, "ZEM Ambrel2", 42, 639, 1151, true},
     {"Sibling", AMBREL_SIBLING_PLUGIN, "ZEM Ambrel", 48, 127, 255, false},

@@ -61,6 +61,7 @@ struct Edition {
     const char* path;
     int fatIndex;  // -1: no oversampling
 };
+void PrintTo(const Edition& e, std::ostream* os) { *os << e.name; }
 const Edition kEditions[] = {{"Full", AMBREL_FULL_PLUGIN, 26}, {"Sibling", AMBREL_SIBLING_PLUGIN, -1}};
 
 }  // namespace

@@ -241,6 +241,7 @@ struct EffectEdition {
     const ambrel::Edition& (*edition)();
     int params;
 };
+void PrintTo(const EffectEdition& e, std::ostream* os) { *os << e.name; }
 
 class Memories : public ::testing::TestWithParam<EffectEdition> {
 protected:
