@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian packages of the Windows cross build and its test run under
 # Wine: the mingw-w64 compiler (posix thread model, which has std::mutex), the
-# GoogleTest sources (built with that compiler) and Wine.
+# GoogleTest sources (built with that compiler), Wine, and for the editor test
+# under Wine a private X server (xvfb, xdpyinfo from x11-utils) and xdotool.
 # Safe to run again: it installs only what is missing.
 set -euo pipefail
 
@@ -9,6 +10,7 @@ packages=(
   g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   googletest
   wine wine64
+  xvfb x11-utils xdotool
 )
 
 missing=()

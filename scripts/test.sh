@@ -8,6 +8,12 @@ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DAMBREL_WERROR=ON
 cmake --build "$build" -j"$(nproc)"
 scripts/with-display.sh ctest --test-dir "$build" --output-on-failure -j"$(nproc)" --timeout 600
 
+# --- Windows stage: both DLLs, the host and the Windows tests cross-built with
+# mingw-w64 and run under Wine (build/windows). AMBREL_WINDOWS=0 leaves it out.
+if [ "${AMBREL_WINDOWS:-1}" != 0 ]; then
+  scripts/test-windows.sh
+fi
+
 # --- Hardening stages: the whole suite under AddressSanitizer and
 # UndefinedBehaviorSanitizer (build/asan), then every fuzz target for 60 s, two
 # at a time (build/fuzz; a failing input stays in build/fuzz/findings/).

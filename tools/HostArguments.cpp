@@ -1,8 +1,10 @@
 #include "tools/HostArguments.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <cmath>
 #include <cstdlib>
+#include <limits>
 
 namespace ambrel::tools {
 
@@ -16,17 +18,18 @@ bool toNumber(const std::string& text, double& value) {
     return errno == 0 && end && *end == '\0' && std::isfinite(value);
 }
 
-bool toInteger(const std::string& text, long& value) {
+// long long: long has 32 bits on Windows.
+bool toInteger(const std::string& text, long long& value) {
     if (text.empty()) return false;
     char* end = nullptr;
     errno = 0;
-    value = std::strtol(text.c_str(), &end, 10);
+    value = std::strtoll(text.c_str(), &end, 10);
     return errno == 0 && end && *end == '\0';
 }
 
 bool parseSetting(const std::string& text, ParameterSetting& setting, std::string& error) {
     const auto eq = text.find('=');
-    long index = 0;
+    long long index = 0;
     double value = 0.0;
     if (eq == std::string::npos || !toInteger(text.substr(0, eq), index) || !toNumber(text.substr(eq + 1), value)) {
         error = "--set expects INDEX=VALUE (for example 4=0.75), got '" + text + "'";
@@ -85,7 +88,7 @@ bool parseHostArguments(const std::vector<std::string>& args, HostArguments& par
                 return false;
             }
         } else if (a == "--block") {
-            long n = 0;
+            long long n = 0;
             if (!value(v)) return false;
             if (!toInteger(v, n) || n < 1 || n > 65536) {
                 error = "--block expects a frame count between 1 and 65536, got '" + v + "'";
@@ -100,14 +103,18 @@ bool parseHostArguments(const std::vector<std::string>& args, HostArguments& par
             }
         } else if (a == "--frames" && parsed.command == "soak") {
             if (!value(v)) return false;
-            if (!toInteger(v, parsed.frames) || parsed.frames < 1 || parsed.frames > 100'000'000'000L) {
-                error = "--frames expects a frame count between 1 and 100000000000, got '" + v + "'";
+            // The soak counts frames in a long: 100 billion, or what fits on Windows.
+            constexpr long long most = std::min<long long>(100'000'000'000LL, std::numeric_limits<long>::max());
+            long long frames = 0;
+            if (!toInteger(v, frames) || frames < 1 || frames > most) {
+                error = "--frames expects a frame count between 1 and " + std::to_string(most) + ", got '" + v + "'";
                 return false;
             }
+            parsed.frames = static_cast<long>(frames);
         } else if (a == "--seed" && parsed.command == "soak") {
-            long seed = 0;
+            long long seed = 0;
             if (!value(v)) return false;
-            if (!toInteger(v, seed) || seed < 0 || seed > 0xffffffffL) {
+            if (!toInteger(v, seed) || seed < 0 || seed > 0xffffffffLL) {
                 error = "--seed expects a number between 0 and 4294967295, got '" + v + "'";
                 return false;
             }

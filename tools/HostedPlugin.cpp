@@ -1,8 +1,8 @@
 #include "tools/HostedPlugin.h"
 
-#include <dlfcn.h>
-
 #include <cstring>
+
+#include "tools/ModuleLoader.h"
 
 namespace ambrel::tools {
 
@@ -24,16 +24,13 @@ bool HostedPlugin::load(const std::string& path, double sampleRate, int blockSiz
     close();
     sampleRate_ = sampleRate;
     blockSize_ = blockSize;
-    // A path without a slash would make dlopen search the library path.
-    const std::string openPath = path.find('/') == std::string::npos ? "./" + path : path;
-    library_ = dlopen(openPath.c_str(), RTLD_NOW | RTLD_LOCAL);
+    library_ = module::open(path);
     if (!library_) {
-        const char* why = dlerror();
-        error_ = "cannot load '" + path + "': " + (why ? why : "unknown error");
+        error_ = "cannot load '" + path + "': " + module::lastError();
         return false;
     }
-    auto entry = reinterpret_cast<EntryPoint>(dlsym(library_, "VSTPluginMain"));
-    if (!entry) entry = reinterpret_cast<EntryPoint>(dlsym(library_, "main"));
+    auto entry = reinterpret_cast<EntryPoint>(module::symbol(library_, "VSTPluginMain"));
+    if (!entry) entry = reinterpret_cast<EntryPoint>(module::symbol(library_, "main"));
     if (!entry) {
         error_ = "'" + path + "' is not a VST 2.4 plug-in: it exports neither VSTPluginMain nor main";
         close();
@@ -71,7 +68,7 @@ void HostedPlugin::close() {
         effect_ = nullptr;
     }
     if (library_) {
-        dlclose(library_);
+        module::close(library_);
         library_ = nullptr;
     }
 }

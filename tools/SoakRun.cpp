@@ -1,8 +1,13 @@
 #include "tools/SoakRun.h"
 
+#ifdef _WIN32
+#include <windows.h>
+#include <psapi.h>
+#else
 #include <fcntl.h>
 #include <time.h>
 #include <unistd.h>
+#endif
 
 #include <algorithm>
 #include <chrono>
@@ -14,6 +19,23 @@ namespace ambrel::tools {
 
 namespace {
 
+#ifdef _WIN32
+double threadCpuNs() {
+    FILETIME created, exited, kernel, user;
+    if (!GetThreadTimes(GetCurrentThread(), &created, &exited, &kernel, &user)) return 0;
+    auto ticks = [](const FILETIME& t) {
+        return static_cast<double>((static_cast<unsigned long long>(t.dwHighDateTime) << 32) | t.dwLowDateTime);
+    };
+    return (ticks(kernel) + ticks(user)) * 100.0;  // 100 ns units
+}
+
+long residentKb() {
+    PROCESS_MEMORY_COUNTERS counters{};
+    counters.cb = sizeof counters;
+    if (!K32GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters)) return 0;
+    return static_cast<long>(counters.WorkingSetSize / 1024);
+}
+#else
 double threadCpuNs() {
     timespec t{};
     ::clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
@@ -31,6 +53,7 @@ long residentKb() {
     if (got <= 0 || std::sscanf(text, "%ld %ld", &size, &resident) != 2) return 0;
     return resident * (::sysconf(_SC_PAGESIZE) / 1024);
 }
+#endif
 
 // A small generator of our own, so a seed gives the same automation everywhere.
 struct Random {

@@ -7,7 +7,7 @@
 
 namespace VSTGUI::platform::win32 {
 namespace {
-constexpr char kSelfProperty[] = "AmbrelEditBox";
+constexpr char kEditBoxProperty[] = "AmbrelEditBox";
 }
 
 Win32EditBox::Win32EditBox(HWND parent, const EditBoxSpec& boxSpec, std::function<void()> ended)
@@ -21,7 +21,7 @@ Win32EditBox::Win32EditBox(HWND parent, const EditBoxSpec& boxSpec, std::functio
     SendMessageA(box, WM_SETFONT, reinterpret_cast<WPARAM>(gdiFont(spec.font)), FALSE);
     SendMessageA(box, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELONG(spec.margin, spec.margin));
     SendMessageA(box, EM_SETLIMITTEXT, static_cast<WPARAM>(spec.maxLength), 0);
-    SetPropA(box, kSelfProperty, this);
+    SetPropA(box, kEditBoxProperty, this);
     original = reinterpret_cast<WNDPROC>(
         SetWindowLongPtrA(box, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Win32EditBox::boxProc)));
     SetFocus(box);
@@ -32,7 +32,7 @@ Win32EditBox::~Win32EditBox() {
     closing = true;
     if (box && IsWindow(box)) {
         SetWindowLongPtrA(box, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(original));
-        RemovePropA(box, kSelfProperty);
+        RemovePropA(box, kEditBoxProperty);
         DestroyWindow(box);
     }
     if (background) DeleteObject(background);
@@ -74,7 +74,7 @@ bool Win32EditBox::key(const VstKeyCode& code) {
 }
 
 LRESULT CALLBACK Win32EditBox::boxProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* self = static_cast<Win32EditBox*>(GetPropA(window, kSelfProperty));
+    auto* self = static_cast<Win32EditBox*>(GetPropA(window, kEditBoxProperty));
     if (!self) return DefWindowProcA(window, message, wParam, lParam);
     switch (message) {
     case WM_GETDLGCODE: return DLGC_WANTALLKEYS | CallWindowProcA(self->original, window, message, wParam, lParam);

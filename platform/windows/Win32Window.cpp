@@ -42,7 +42,7 @@ Event eventOf(Event::Type type) {
     return event;
 }
 
-constexpr char kSelfProperty[] = "AmbrelFrameWindow";
+constexpr char kFrameWindowProperty[] = "AmbrelFrameWindow";
 
 }  // namespace
 
@@ -66,7 +66,7 @@ std::unique_ptr<Win32Window> Win32Window::create(HWND parent, int width, int hei
     if (!hwnd) return nullptr;
     window->hwnd = hwnd;
     window->host = parent;
-    SetPropA(hwnd, kSelfProperty, window.get());
+    SetPropA(hwnd, kFrameWindowProperty, window.get());
     SetWindowLongPtrA(hwnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&Win32Window::windowProc));
     InvalidateRect(hwnd, nullptr, FALSE);
     return window;
@@ -81,7 +81,7 @@ Win32Window::~Win32Window() {
     if (hwnd) {
         HWND window = hwnd;
         hwnd = nullptr;
-        RemovePropA(window, kSelfProperty);
+        RemovePropA(window, kFrameWindowProperty);
         SetWindowLongPtrA(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(DefWindowProcA));
         if (GetCapture() == window) ReleaseCapture();
         DestroyWindow(window);
@@ -90,7 +90,7 @@ Win32Window::~Win32Window() {
 }
 
 LRESULT CALLBACK Win32Window::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-    auto* self = static_cast<Win32Window*>(GetPropA(window, kSelfProperty));
+    auto* self = static_cast<Win32Window*>(GetPropA(window, kFrameWindowProperty));
     if (!self || self->hwnd != window) return DefWindowProcA(window, message, wParam, lParam);
     return self->handle(message, wParam, lParam);
 }
@@ -153,7 +153,7 @@ LRESULT Win32Window::handle(UINT message, WPARAM wParam, LPARAM lParam) {
         break;
     case WM_DESTROY: {
         // The host destroyed its window, and ours with it.
-        RemovePropA(hwnd, kSelfProperty);
+        RemovePropA(hwnd, kFrameWindowProperty);
         hwnd = nullptr;
         edit.reset();
         push(eventOf(Event::kDestroyed));

@@ -1,14 +1,13 @@
 #pragma once
-// Loads a built plug-in binary the way a host does (dlopen, the entry point,
-// the descriptor) and records what the plug-in asks of the host.
-
-#include <dlfcn.h>
+// Loads a built plug-in binary the way a host does (dlopen or LoadLibraryA,
+// the entry point, the descriptor) and records what the plug-in asks of the host.
 
 #include <cstdlib>
 #include <string>
 #include <vector>
 
 #include "core/vst/VstInterface.h"
+#include "tools/ModuleLoader.h"
 
 namespace plugintest {
 
@@ -50,22 +49,31 @@ struct Host {
     }
 };
 
+namespace module = ambrel::module;
+
 class LoadedPlugin {
 public:
     explicit LoadedPlugin(const char* path) {
-        handle_ = dlopen(path, RTLD_NOW | RTLD_LOCAL);
-        if (!handle_) return;
-        entry_ = reinterpret_cast<Entry>(dlsym(handle_, "VSTPluginMain"));
-        legacyEntry_ = reinterpret_cast<Entry>(dlsym(handle_, "main"));
+        handle_ = module::open(path);
+        if (!handle_) {
+            error_ = std::string(path) + ": " + module::lastError();
+            return;
+        }
+        entry_ = reinterpret_cast<Entry>(module::symbol(handle_, "VSTPluginMain"));
+        legacyEntry_ = reinterpret_cast<Entry>(module::symbol(handle_, "main"));
+        if (!entry_) error_ = std::string(path) + ": no VSTPluginMain";
     }
     ~LoadedPlugin() {
-        if (handle_) dlclose(handle_);
+        if (handle_) module::close(handle_);
     }
     LoadedPlugin(const LoadedPlugin&) = delete;
     LoadedPlugin& operator=(const LoadedPlugin&) = delete;
 
     bool loaded() const { return handle_ && entry_; }
-    void* symbol(const char* name) const { return handle_ ? dlsym(handle_, name) : nullptr; }
+    // Why loading failed (empty when it did not).
+    const std::string& error() const { return error_; }
+    void* handle() const { return handle_; }
+    void* symbol(const char* name) const { return handle_ ? module::symbol(handle_, name) : nullptr; }
 
     AEffect* create() { return entry_ ? entry_(&Host::callback) : nullptr; }
     AEffect* createThroughLegacyEntry() { return legacyEntry_ ? legacyEntry_(&Host::callback) : nullptr; }
@@ -76,6 +84,7 @@ private:
     void* handle_ = nullptr;
     Entry entry_ = nullptr;
     Entry legacyEntry_ = nullptr;
+    std::string error_;
 };
 
 inline VstIntPtr dispatch(AEffect* e, VstInt32 opcode, VstInt32 index = 0, VstIntPtr value = 0, void* ptr = nullptr,
@@ -83,14 +92,20 @@ inline VstIntPtr dispatch(AEffect* e, VstInt32 opcode, VstInt32 index = 0, VstIn
     return e->dispatcher(e, opcode, index, value, ptr, opt);
 }
 
-// The plug-in keeps machine-wide settings; tests use a private folder.
+// The plug-in keeps machine-wide settings; tests use a private folder. On
+// Windows the store is the registry of the throw-away Wine prefix the Windows
+// test set runs in, so there is nothing to redirect.
 inline void useTemporarySettingsFolder() {
+#ifdef _WIN32
+    return;
+#else
     static std::string folder;
     if (folder.empty()) {
         char pattern[] = "/tmp/ambrel-plugin-test-XXXXXX";
         if (const char* made = mkdtemp(pattern)) folder = made;
         setenv("AMBREL_SETTINGS_DIR", folder.c_str(), 1);
     }
+#endif
 }
 
 }  // namespace plugintest

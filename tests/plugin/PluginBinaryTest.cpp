@@ -43,7 +43,7 @@ protected:
         useTemporarySettingsFolder();
         Host::instance() = Host{};
         plugin_ = std::make_unique<LoadedPlugin>(GetParam().path);
-        ASSERT_TRUE(plugin_->loaded()) << dlerror();
+        ASSERT_TRUE(plugin_->loaded()) << plugin_->error();
         effect_ = plugin_->create();
         ASSERT_NE(effect_, nullptr);
     }
