@@ -91,5 +91,19 @@ TEST(CounterGlyphs, BrokenValuesShowBlank) {
     EXPECT_EQ(shown(3e38f, kCounterPlain).find('?'), std::string::npos);
 }
 
+// Figures far beyond every readout: each digit position of every mode still
+// comes out a real glyph (the digit arithmetic stays exact, whatever the size).
+TEST(CounterGlyphs, HugeFiguresInEveryModeShowRealGlyphs) {
+    const int modes[] = {kCounterDecibels, kCounterHertz, kCounterPercent, kCounterPlain};
+    const float values[] = {1e10f, 4.7e21f, -4.7e21f, 1e30f, 3e38f, std::numeric_limits<float>::max()};
+    for (int mode : modes) {
+        for (float value : values) {
+            const std::string glyphs = shown(value, mode);
+            EXPECT_EQ(glyphs.size(), 6u) << value << " mode " << mode;
+            EXPECT_EQ(glyphs.find('?'), std::string::npos) << value << " mode " << mode << ": " << glyphs;
+        }
+    }
+}
+
 }  // namespace
 }  // namespace ambrel
