@@ -4,6 +4,7 @@
 // requests to the host. Every request does nothing (or answers "connected")
 // when the effect holds no host callback.
 
+#include "core/Relaxed.h"
 #include "core/vst/VstInterface.h"
 
 class AEffEditor;
@@ -76,6 +77,7 @@ protected:
     VstInt32 blockSize = 1024;
     VstInt32 numPrograms;
     VstInt32 numParams;
-    VstInt32 curProgram = 0;
+    // Set on the host's thread, read by any (the editor's, the audio thread's).
+    ambrel::Relaxed<VstInt32> curProgram = 0;
     AEffect cEffect{};
 };

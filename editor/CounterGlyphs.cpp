@@ -14,7 +14,9 @@ int digitAt(double a, int power, bool leading) {
     // Multiplying by an exact power of ten keeps 0.25 at 25 hundredths.
     const double scaled = std::floor(power >= 0 ? a / std::pow(10.0, power) : a * std::pow(10.0, -power));
     if (leading) return scaled > 9.0 ? 10 : static_cast<int>(scaled);
-    return static_cast<int>(scaled - 10.0 * std::floor(scaled / 10.0));
+    // fmod is exact; scaled - 10 * floor(scaled / 10) is not once scaled
+    // passes 2^53, and its result then no longer fits an int.
+    return static_cast<int>(std::fmod(scaled, 10.0));
 }
 
 int glyphOf(int digit) { return digit >= 0 && digit <= 9 ? digit : kGlyphBlank; }

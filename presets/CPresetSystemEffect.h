@@ -9,6 +9,7 @@
 // reached only through the plug-in's own editor.
 
 #include "core/AudioEffectX.h"
+#include "core/Relaxed.h"
 #include "core/Edition.h"
 #include "presets/CProgram.h"
 #include "presets/CPresetSystemListener.h"
@@ -78,8 +79,9 @@ private:
     const Edition& editionInfo;
     SettingsStore& store;
     CProgram* programs = nullptr;  // kProgramSlots of them, or none if they could not be allocated
-    int currentProgram = 0;
-    bool loadingProgram = false;
+    // Selected on the editor's thread, read by the host's and the audio thread's calls.
+    Relaxed<int> currentProgram = 0;
+    Relaxed<bool> loadingProgram = false;
     CPresetSystemListener* listener = nullptr;
 };
 

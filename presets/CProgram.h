@@ -2,6 +2,7 @@
 // One program: a name of at most 24 characters and one normalized value per
 // host parameter, each kept in 0..1.
 
+#include "core/Relaxed.h"
 #include "presets/FactoryBank.h"
 
 namespace ambrel {
@@ -29,7 +30,9 @@ public:
 private:
     char nameField[kNameLength + 1];
     int count;
-    float values[kMaxProgramValues];
+    // The host sets values on its own threads (the audio thread among them)
+    // while the editor reads them for its files.
+    Relaxed<float> values[kMaxProgramValues];
 };
 
 }  // namespace ambrel

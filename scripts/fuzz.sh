@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # scripts/fuzz.sh SECONDS [TARGET...]: builds the fuzz targets with clang
-# (libFuzzer, AddressSanitizer, UndefinedBehaviorSanitizer) into build/fuzz and
-# runs each target for SECONDS on its seed corpus. New inputs collect in
-# build/fuzz/corpus/<target>; an input that fails a target is kept in
-# build/fuzz/findings/<target>/ and makes the script fail. Without TARGET
+# (libFuzzer, AddressSanitizer, UndefinedBehaviorSanitizer) in the tree of the
+# asan preset (build/asan, the one scripts/test-sanitizers.sh runs the tests
+# in) and runs each target for SECONDS on its seed corpus. New inputs collect in
+# build/asan/corpus/<target>; an input that fails a target is kept in
+# build/asan/findings/<target>/ and makes the script fail. Without TARGET
 # names every target runs, two at a time (AMBREL_FUZZ_JOBS).
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -14,13 +15,10 @@ fi
 seconds=$1
 shift
 scripts/install-deps.sh
-build=build/fuzz
-cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-  -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ -DAMBREL_WERROR=ON \
-  -DAMBREL_FUZZ=ON -DAMBREL_BUILD_TESTS=OFF -DAMBREL_BUILD_BENCH=OFF >/dev/null
-# The skin generator runs during the build, instrumented too; fontconfig keeps
-# its caches to the end, which is no leak of ours.
-ASAN_OPTIONS=detect_leaks=0 cmake --build "$build" -j"$(nproc)" --target fuzz
+build=build/asan
+cmake --preset asan >/dev/null
+# Nothing to do when scripts/test-sanitizers.sh has just built the tree.
+cmake --build --preset asan -j"$(nproc)" --target fuzz
 
 seeds="$build/seeds"
 rm -rf "$seeds"

@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Builds the whole project with AddressSanitizer and UndefinedBehaviorSanitizer
+# Builds the whole project with clang, AddressSanitizer and UndefinedBehaviorSanitizer
 # (the "asan" preset, into build/asan) and runs every test under them. Any
 # report stops the program that made it, so it fails its test.
 set -euo pipefail

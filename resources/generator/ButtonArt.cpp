@@ -14,7 +14,7 @@ namespace ambrel::skin {
 
 namespace {
 
-constexpr double kFull = 2 * std::numbers::pi;
+constexpr double kFullTurn = 2 * std::numbers::pi;
 
 void fillCell(cairo_t* cr, const ArtContext& ctx, Rgb c) {
     setColour(cr, c);
@@ -23,7 +23,7 @@ void fillCell(cairo_t* cr, const ArtContext& ctx, Rgb c) {
 }
 
 // A dark key cap with a drop shadow; pressed keys sit lower and darker.
-void drawCap(cairo_t* cr, double x, double y, double w, double h, double r, bool pressed) {
+void drawButtonCap(cairo_t* cr, double x, double y, double w, double h, double r, bool pressed) {
     fillRoundedRect(cr, x + 0.5, y + 1.5, w, h, r, rgb255(0, 0, 0), pressed ? 0.25 : 0.4);
     const double dy = pressed ? 0.8 : 0.0;
     fillRoundedRect(cr, x - 0.5, y - 0.5 + dy, w + 1, h + 1, r + 0.5, rgb255(12, 12, 13));
@@ -62,7 +62,7 @@ void drawPushButton(cairo_t* cr, int frame, const ArtContext& ctx, const char* o
     const double ch = h - 9;
     const double x = (w - cw) / 2;
     const double y = 3;
-    drawCap(cr, x, y, cw, ch, 3.0, on);
+    drawButtonCap(cr, x, y, cw, ch, 3.0, on);
     const double dy = on ? 0.8 : 0.0;
     drawLampStrip(cr, x + 5, y + 5 + dy, cw - 10, 4.5, on);
     const char* legend = on ? onLegend : offLegend;
@@ -90,7 +90,7 @@ void paintLampKey(cairo_t* cr, int frame, const ArtContext& ctx) {
     const double h = ctx.shape.frameHeight();
     const bool on = frame == 1;
     fillCell(cr, ctx, palette::kPanel);
-    drawCap(cr, 3, 3, w - 6, h - 7, 3.0, on);
+    drawButtonCap(cr, 3, 3, w - 6, h - 7, 3.0, on);
     const double dy = on ? 0.8 : 0.0;
     drawLampStrip(cr, 7, 8 + dy, w - 14, h - 17, on);
 }
@@ -146,7 +146,7 @@ void paintChannelButton(cairo_t* cr, int frame, const ArtContext& ctx) {
     const Zone& chosen = zones[frame];
     const double lx = cx + (chosen.x - cx) * 0.28;
     const double ly = cy + (chosen.y - cy) * 0.28;
-    cairo_arc(cr, cx, cy, 6.0, 0, kFull);
+    cairo_arc(cr, cx, cy, 6.0, 0, kFullTurn);
     setColour(cr, rgb255(14, 14, 15));
     cairo_fill(cr);
     cairo_move_to(cr, cx, cy);
@@ -157,7 +157,7 @@ void paintChannelButton(cairo_t* cr, int frame, const ArtContext& ctx) {
     cairo_pattern_t* ball = cairo_pattern_create_radial(lx - 1, ly - 1, 0.3, lx, ly, 3.6);
     cairo_pattern_add_color_stop_rgb(ball, 0, 0.98, 0.98, 0.97);
     cairo_pattern_add_color_stop_rgb(ball, 1, 0.45, 0.45, 0.47);
-    cairo_arc(cr, lx, ly, 3.6, 0, kFull);
+    cairo_arc(cr, lx, ly, 3.6, 0, kFullTurn);
     cairo_set_source(cr, ball);
     cairo_fill(cr);
     cairo_pattern_destroy(ball);
@@ -177,14 +177,14 @@ void paintToggleSwitch(cairo_t* cr, int frame, const ArtContext& ctx) {
     fillCell(cr, ctx, palette::kRearPanel);
     const double cx = w / 2;
     const double cy = h / 2;
-    cairo_arc(cr, cx, cy, 6.4, 0, kFull);
+    cairo_arc(cr, cx, cy, 6.4, 0, kFullTurn);
     cairo_pattern_t* nut = cairo_pattern_create_linear(cx - 6, cy - 6, cx + 6, cy + 6);
     cairo_pattern_add_color_stop_rgb(nut, 0, 0.85, 0.85, 0.86);
     cairo_pattern_add_color_stop_rgb(nut, 1, 0.32, 0.32, 0.34);
     cairo_set_source(cr, nut);
     cairo_fill(cr);
     cairo_pattern_destroy(nut);
-    cairo_arc(cr, cx, cy, 3.6, 0, kFull);
+    cairo_arc(cr, cx, cy, 3.6, 0, kFullTurn);
     cairo_set_source_rgb(cr, 0.12, 0.12, 0.13);
     cairo_fill(cr);
     const double dir = frame == 0 ? -1.0 : 1.0;
@@ -203,7 +203,7 @@ void paintToggleSwitch(cairo_t* cr, int frame, const ArtContext& ctx) {
     cairo_set_source(cr, bat);
     cairo_set_line_width(cr, 3.2);
     cairo_stroke(cr);
-    cairo_arc(cr, cx, tipY, 2.3, 0, kFull);
+    cairo_arc(cr, cx, tipY, 2.3, 0, kFullTurn);
     cairo_set_source(cr, bat);
     cairo_fill(cr);
     cairo_pattern_destroy(bat);

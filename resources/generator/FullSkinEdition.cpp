@@ -11,7 +11,7 @@ constexpr int kFullIds[] = {
     19991, 19992, 19993, 19994, 19995, 19996, 19997, 19998, 19999,
 };
 
-const SkinEdition kFull{
+const SkinEdition kFullEdition{
     "full",
     "ZEM Ambrel2",
     "Ambrel2x64",
@@ -26,6 +26,6 @@ const SkinEdition kFull{
 };
 }  // namespace
 
-const SkinEdition& fullSkinEdition() { return kFull; }
+const SkinEdition& fullSkinEdition() { return kFullEdition; }
 
 }  // namespace ambrel::skin

@@ -106,7 +106,7 @@ void drawSkirt(cairo_t* cr, double cx, double cy, double r, double angle, const 
     cairo_stroke(cr);
 }
 
-void drawCap(cairo_t* cr, double cx, double cy, double r, const KnobStyle& s) {
+void drawKnobCap(cairo_t* cr, double cx, double cy, double r, const KnobStyle& s) {
     const double rc = r * (s.metalCap ? 0.80 : 0.74);
     cairo_pattern_t* g = cairo_pattern_create_linear(cx - rc, cy - rc, cx + rc, cy + rc);
     if (s.metalCap) {
@@ -187,7 +187,7 @@ void drawKnob(cairo_t* cr, int frame, const ArtContext& ctx, double cx, double c
     drawScaleEnds(cr, w, cx, cy, r, s);
     drawShadow(cr, cx, cy, r);
     drawSkirt(cr, cx, cy, r, angle, s);
-    drawCap(cr, cx, cy, r, s);
+    drawKnobCap(cr, cx, cy, r, s);
     drawPointer(cr, cx, cy, r, angle, s);
     drawGloss(cr, cx, cy, r);
 }

@@ -15,7 +15,7 @@ namespace ambrel::skin {
 
 namespace {
 
-constexpr double kDeg = std::numbers::pi / 180.0;
+constexpr double kRadiansPerDegree = std::numbers::pi / 180.0;
 constexpr double kNumberRadius = kScaleRadius + 12.5;
 constexpr double kShroudRadius = 30.0;
 
@@ -33,11 +33,11 @@ std::vector<Mark> marksOf(int face) {
 }
 
 // A point at the given needle angle (degrees from vertical, clockwise) and radius.
-double px(double angle, double r) { return kNeedlePivotX + r * std::sin(angle * kDeg); }
-double py(double angle, double r) { return kNeedlePivotY - r * std::cos(angle * kDeg); }
+double px(double angle, double r) { return kNeedlePivotX + r * std::sin(angle * kRadiansPerDegree); }
+double py(double angle, double r) { return kNeedlePivotY - r * std::cos(angle * kRadiansPerDegree); }
 
 void arcBetween(cairo_t* cr, double fromAngle, double toAngle, double r) {
-    cairo_arc(cr, kNeedlePivotX, kNeedlePivotY, r, (fromAngle - 90.0) * kDeg, (toAngle - 90.0) * kDeg);
+    cairo_arc(cr, kNeedlePivotX, kNeedlePivotY, r, (fromAngle - 90.0) * kRadiansPerDegree, (toAngle - 90.0) * kRadiansPerDegree);
 }
 
 void drawFaceBackground(cairo_t* cr) {
@@ -143,7 +143,7 @@ void drawShroud(cairo_t* cr) {
     cairo_set_source(cr, g);
     cairo_fill(cr);
     cairo_pattern_destroy(g);
-    cairo_arc(cr, kNeedlePivotX, kNeedlePivotY, kShroudRadius - 0.5, 200 * kDeg, 340 * kDeg);
+    cairo_arc(cr, kNeedlePivotX, kNeedlePivotY, kShroudRadius - 0.5, 200 * kRadiansPerDegree, 340 * kRadiansPerDegree);
     cairo_set_source_rgba(cr, 1, 1, 1, 0.22);
     cairo_set_line_width(cr, 1.0);
     cairo_stroke(cr);

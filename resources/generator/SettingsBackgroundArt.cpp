@@ -14,7 +14,7 @@ namespace {
 
 using namespace settings_page;
 
-constexpr Rgb kInk = palette::kRearLegend;
+constexpr Rgb kRearInk = palette::kRearLegend;
 constexpr Rgb kSoft = palette::kRearLegendSoft;
 
 void drawSection(cairo_t* cr, double x, double y, double w, double h, const char* title, const char* detail) {
@@ -31,7 +31,7 @@ void drawSection(cairo_t* cr, double x, double y, double w, double h, const char
     setColour(cr, palette::kRearPanel);
     cairo_rectangle(cr, x + 10, y - 3, titleWidth + detailWidth + 8, 6);
     cairo_fill(cr);
-    drawText(cr, title, x + 14, y + 3, 7.8, Face::CondensedBold, Align::Left, kInk);
+    drawText(cr, title, x + 14, y + 3, 7.8, Face::CondensedBold, Align::Left, kRearInk);
     if (detail) drawText(cr, detail, x + 14 + titleWidth + 6, y + 3, 7.0, Face::Condensed, Align::Left, kSoft);
 }
 
@@ -60,10 +60,10 @@ void drawKnobSite(cairo_t* cr, const KnobSite& k, const char* caption, bool ownR
 void drawSideCaption(cairo_t* cr, const KnobSite& k, double cx, const char* line1, const char* line2) {
     const double cy = k.y + kKnobSize / 2.0;
     if (line2 == nullptr) {
-        drawCaption(cr, line1, cx, cy, kInk, 7.4);
+        drawCaption(cr, line1, cx, cy, kRearInk, 7.4);
         return;
     }
-    drawCaption(cr, line1, cx, cy - 5, kInk, 7.4);
+    drawCaption(cr, line1, cx, cy - 5, kRearInk, 7.4);
     drawCaption(cr, line2, cx, cy + 5, kSoft, 6.8);
 }
 
@@ -91,7 +91,7 @@ void drawNamePlate(cairo_t* cr, const SkinEdition& edition) {
 
 void drawKnobModeLegends(cairo_t* cr) {
     const Box& s = kKnobMode;
-    drawCaption(cr, "KNOB MODE", s.centreX() + 14, s.top - 8, kInk, 7.2);
+    drawCaption(cr, "KNOB MODE", s.centreX() + 14, s.top - 8, kRearInk, 7.2);
     drawText(cr, "CIRCULAR", s.right + 4, s.top + 8, 6.8, Face::Condensed, Align::Left, kSoft);
     drawText(cr, "LINEAR", s.right + 4, s.bottom - 3, 6.8, Face::Condensed, Align::Left, kSoft);
 }

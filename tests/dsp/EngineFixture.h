@@ -13,6 +13,9 @@
 
 namespace ambrel::test {
 
+// The host rate the kernel tests run at.
+constexpr double kRate = 44100.0;
+
 using Kernel = void (Engine::*)(const double*, const double*, double*, double*, int);
 
 struct NamedKernel {

@@ -11,8 +11,6 @@ using namespace ambrel::test;
 
 namespace {
 
-constexpr double kRate = 44100.0;
-
 std::vector<NamedKernel> allKernels() {
     std::vector<NamedKernel> kernels = processingKernels();
     kernels.push_back({"Off", &Engine::processOff, true, false});

@@ -9,8 +9,6 @@ using namespace ambrel::test;
 
 namespace {
 
-constexpr double kRate = 44100.0;
-
 std::unique_ptr<Engine> limiter(double leftRight = kLeftRightMono) {
     auto e = makeEngine(fullEdition(), kRate);
     e->leftRightValue = leftRight;

@@ -10,8 +10,6 @@ using namespace ambrel::test;
 
 namespace {
 
-constexpr double kRate = 44100.0;
-
 const Kernel kThreeBandKernels[] = {&Engine::processMultiBandMono, &Engine::processMultiBandLinked,
                                     &Engine::processMultiBandUnlinked};
 

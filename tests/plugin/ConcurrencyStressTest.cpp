@@ -2,8 +2,9 @@
 // processing calls without a pause; an automation thread sets random values
 // on every index (Process, Mode, FAT, channel mode and FineTune included),
 // selects programs and stores and recalls the memories; the GUI thread opens
-// the editor, idles it, makes the host's text calls and closes it again, over
-// and over (with an X display; without one it makes the text calls only).
+// the editor, idles it, makes the host's text calls, reads the current
+// program's values as the editor's file actions do and closes it again, over
+// and over (with an X display; without one it makes the calls only).
 // Through all of it the output stays finite and bounded by the settings.
 //
 // A fraction of a second in the normal suite; AMBREL_STRESS_MS lengthens it
@@ -102,6 +103,7 @@ void runAutomation(Ambrel& effect, const Edition& edition, const std::atomic<boo
 
 struct GuiThreadResult {
     long calls = 0;
+    long programValuesOutOfRange = 0;
     long opens = 0;
     long idles = 0;
 };
@@ -126,6 +128,13 @@ void runGui(Ambrel& effect, const Edition& edition, bool withWindow, const std::
             e->getParameter(e, index);
         }
         e->dispatcher(e, effGetProgramName, 0, 0, text, 0.0f);
+        // What a preset file is written from, while the host sets values.
+        if (const CProgram* current = effect.program(effect.getCurrentProgramIndex())) {
+            for (int index = 0; index < edition.numParams; ++index) {
+                const float value = current->getParameterValue(index);
+                if (!(value >= 0.0f && value <= 1.0f)) ++result.programValuesOutOfRange;
+            }
+        }
         ++result.calls;
     };
     while (!stop.load(std::memory_order_relaxed)) {
@@ -186,6 +195,7 @@ TEST_P(ConcurrencyStress, AudioStaysFiniteAndBoundedUnderAutomationProgramsAndEd
         EXPECT_GT(gui.opens, 0) << "the editor never opened";
     }
     EXPECT_EQ(audio.nonFinite, 0) << audio.calls << " processing calls";
+    EXPECT_EQ(gui.programValuesOutOfRange, 0);
     EXPECT_LE(audio.peak, kOutputBound);
     std::printf("[   NOTE   ] %ld processing calls, %ld parameter changes, %ld editor opens, %ld idles, peak %.3f\n",
                 audio.calls, changes, gui.opens, gui.idles, audio.peak);

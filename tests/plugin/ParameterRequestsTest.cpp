@@ -13,7 +13,7 @@ using namespace ambrel;
 
 namespace {
 
-VstIntPtr quietHost(AEffect*, VstInt32 opcode, VstInt32, VstIntPtr, void*, float) {
+VstIntPtr silentHost(AEffect*, VstInt32 opcode, VstInt32, VstIntPtr, void*, float) {
     return opcode == audioMasterVersion ? 2400 : 0;
 }
 
@@ -30,7 +30,7 @@ protected:
 };
 
 TEST_F(ParameterRequests, ResumedTheNextProcessingCallPerformsThem) {
-    Ambrel effect(quietHost, fullEdition());
+    Ambrel effect(silentHost, fullEdition());
     effect.setSampleRate(44100.0f);
     effect.resume();
     const int speed = fullEdition().indexOf(kSpeed);
@@ -51,7 +51,7 @@ TEST_F(ParameterRequests, ResumedTheNextProcessingCallPerformsThem) {
 }
 
 TEST_F(ParameterRequests, SuspendedTheCallerPerformsThemAndSuspendPerformsWhatWasLeft) {
-    Ambrel effect(quietHost, fullEdition());  // built suspended
+    Ambrel effect(silentHost, fullEdition());  // built suspended
     ASSERT_TRUE(effect.isSuspended());
     const int speed = fullEdition().indexOf(kSpeed);
     effect.setParameter(speed, 0.0f);

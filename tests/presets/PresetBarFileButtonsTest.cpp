@@ -17,7 +17,7 @@ namespace {
 
 using testing::PresetBarWindow;
 
-std::vector<std::uint8_t> readBytes(const std::string& path) {
+std::vector<std::uint8_t> readSavedBytes(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
@@ -54,7 +54,7 @@ TEST_P(PresetBarFileButtons, PresetSavedFromOneSlotLoadsIntoTheCurrentOne) {
     EXPECT_EQ(frameWhileAsking, 2);  // pressed while the dialog is up
     EXPECT_EQ(editor->saveLoadButton(CSaveLoadButton::kSavePreset)->shownFrame(), 1);  // lit again under the mouse
     EXPECT_EQ(dialogs.requests.back().title, "Save preset as...");
-    EXPECT_EQ(readBytes(files.file("seven.zem")).size(), presetFileSize(edition()));
+    EXPECT_EQ(readSavedBytes(files.file("seven.zem")).size(), presetFileSize(edition()));
     EXPECT_EQ(editor->saveLoadButton(CSaveLoadButton::kSavePreset)->getValue(), 0.0f);
 
     choose(9);
@@ -82,7 +82,7 @@ TEST_P(PresetBarFileButtons, BankLoadRewritesEveryMenuEntryAndAppliesSlotZero) {
     dialogs.answer(files.file("mine.zmb"));
     press(PresetStripControl::kSaveBank);
     EXPECT_EQ(dialogs.requests.back().title, "Save bank as...");
-    EXPECT_EQ(readBytes(files.file("mine.zmb")).size(), bankFileSize(edition()));
+    EXPECT_EQ(readSavedBytes(files.file("mine.zmb")).size(), bankFileSize(edition()));
 
     // Rename other slots in the editor, then bring the saved bank back.
     choose(20);

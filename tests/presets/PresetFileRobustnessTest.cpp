@@ -86,7 +86,7 @@ Bytes damaged(const Bytes& valid, std::mt19937& random) {
 
 using Loader = FileActionResult (*)(CPresetSystemEffect&, const std::uint8_t*, std::size_t);
 
-class Robustness : public testing::TestWithParam<const Edition*> {
+class Robustness : public ::testing::TestWithParam<const Edition*> {
 protected:
     // Feeds one image; true when the loader kept its promises.
     bool feed(Loader load, CPresetSystemEffect& effect, GuardedImage& guard, const Bytes& image) {
@@ -138,7 +138,7 @@ TEST_P(Robustness, EveryCutAndThousandsOfDamagesAreHandled) {
     EXPECT_GT(accepted, 500);
 }
 
-INSTANTIATE_TEST_SUITE_P(Editions, Robustness, testing::Values(&fullEdition(), &siblingEdition()),
-                         [](const testing::TestParamInfo<const Edition*>& info) {
+INSTANTIATE_TEST_SUITE_P(Editions, Robustness, ::testing::Values(&fullEdition(), &siblingEdition()),
+                         [](const ::testing::TestParamInfo<const Edition*>& info) {
                              return info.param == &fullEdition() ? std::string("Full") : std::string("Sibling");
                          });

@@ -28,12 +28,12 @@ namespace {
 
 using Bytes = std::vector<std::uint8_t>;
 
-Bytes readBytes(const std::string& file) {
+Bytes readFileBytes(const std::string& file) {
     std::ifstream in(file, std::ios::binary);
     return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
-void writeBytes(const std::string& file, const Bytes& bytes) {
+void writeFileBytes(const std::string& file, const Bytes& bytes) {
     std::ofstream out(file, std::ios::binary | std::ios::trunc);
     out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
 }
@@ -55,12 +55,12 @@ void scramble(CPresetSystemEffect& effect, unsigned seed) {
     }
 }
 
-struct NameRecorder : CPresetSystemListener {
+struct NameListener : CPresetSystemListener {
     void programNameChanged(const char* name) override { names.emplace_back(name); }
     std::vector<std::string> names;
 };
 
-class FileTest : public testing::TestWithParam<const Edition*> {
+class FileTest : public ::testing::TestWithParam<const Edition*> {
 protected:
     const Edition& edition() const { return *GetParam(); }
     testsupport::TempFolder folder;
@@ -83,7 +83,7 @@ TEST(PresetFiles, DefaultPresetIsByteExact) {
         "0000000000000000000000000000000000000000000000000000000000000000"
         "0000000000");
     ASSERT_EQ(expected.size(), 197u);
-    EXPECT_EQ(readBytes(folder / "Default.zem"), expected);
+    EXPECT_EQ(readFileBytes(folder / "Default.zem"), expected);
 }
 
 TEST_P(FileTest, SavedSizesFollowTheEdition) {
@@ -91,8 +91,8 @@ TEST_P(FileTest, SavedSizesFollowTheEdition) {
     ASSERT_EQ(savePresetFile(effect, folder / "p.zem").outcome, FileActionResult::kDone);
     ASSERT_EQ(saveBankFile(effect, folder / "b.zmb").outcome, FileActionResult::kDone);
     const bool full = edition().numParams == 42;
-    EXPECT_EQ(readBytes(folder / "p.zem").size(), full ? 197u : 221u);
-    EXPECT_EQ(readBytes(folder / "b.zmb").size(), full ? 5957u : 6701u);
+    EXPECT_EQ(readFileBytes(folder / "p.zem").size(), full ? 197u : 221u);
+    EXPECT_EQ(readFileBytes(folder / "b.zmb").size(), full ? 5957u : 6701u);
     EXPECT_EQ(presetFileSize(edition()), full ? 197u : 221u);
     EXPECT_EQ(bankFileSize(edition()), full ? 5957u : 6701u);
     // Nothing but the file itself is left in the folder.
@@ -106,7 +106,7 @@ TEST_P(FileTest, BankRoundTripRestoresEverySlotAndNamesTheMenu) {
     effect.program(8)->setName("");
     const BankSnapshot saved(effect);
     ASSERT_EQ(saveBankFile(effect, folder / "bank.zmb").outcome, FileActionResult::kDone);
-    const Bytes bytes = readBytes(folder / "bank.zmb");
+    const Bytes bytes = readFileBytes(folder / "bank.zmb");
     const std::size_t record = 24 + 4 * static_cast<std::size_t>(edition().numParams);
     EXPECT_EQ(bytes[5 + 7 * record + 23], 'x');
     EXPECT_EQ(loadLittleEndianFloat(&bytes[5 + 7 * record + 24]), saved.values[7 * edition().numParams]);
@@ -135,7 +135,7 @@ TEST_P(FileTest, BankRoundTripRestoresEverySlotAndNamesTheMenu) {
 
 TEST_P(FileTest, PresetRoundTripIntoSlotNine) {
     ProductStandIn effect(nullptr, edition());
-    NameRecorder editor;
+    NameListener editor;
     effect.setPresetSystemListener(&editor);
     effect.selectProgram(4);
     for (int i = 0; i < edition().numParams; ++i)
@@ -167,9 +167,9 @@ TEST_P(FileTest, WrongMagicOrKindIsRejectedWithItsMessageAndChangesNothing) {
     ProductStandIn effect(nullptr, edition());
     ASSERT_EQ(savePresetFile(effect, folder / "p.zem").outcome, FileActionResult::kDone);
     ASSERT_EQ(saveBankFile(effect, folder / "b.zmb").outcome, FileActionResult::kDone);
-    Bytes other = readBytes(folder / "p.zem");
+    Bytes other = readFileBytes(folder / "p.zem");
     other[0] = 'X';
-    writeBytes(folder / "other.zem", other);
+    writeFileBytes(folder / "other.zem", other);
     scramble(effect, 2);
     const BankSnapshot before(effect);
     struct Case {
@@ -197,10 +197,10 @@ TEST_P(FileTest, ReversedMagicLoadsTheSame) {
     scramble(effect, 3);
     ASSERT_EQ(saveBankFile(effect, folder / "b.zmb").outcome, FileActionResult::kDone);
     const BankSnapshot saved(effect);
-    Bytes bytes = readBytes(folder / "b.zmb");
+    Bytes bytes = readFileBytes(folder / "b.zmb");
     ASSERT_EQ(std::string(bytes.begin(), bytes.begin() + 4), "QOLB");
     std::reverse(bytes.begin(), bytes.begin() + 4);
-    writeBytes(folder / "reversed.zmb", bytes);
+    writeFileBytes(folder / "reversed.zmb", bytes);
     effect.initFactoryPrograms();
     ASSERT_EQ(loadBankFile(effect, folder / "reversed.zmb").outcome, FileActionResult::kDone);
     EXPECT_EQ(BankSnapshot(effect).names, saved.names);
@@ -218,7 +218,7 @@ TEST_P(FileTest, LegacyPresetSetsThirtyValues) {
         legacy.insert(legacy.end(), bytes, bytes + 4);
     }
     ASSERT_EQ(legacy.size(), 149u);
-    writeBytes(folder / "old.zem", legacy);
+    writeFileBytes(folder / "old.zem", legacy);
     effect.selectProgram(3);
     const BankSnapshot before(effect);
     ASSERT_EQ(loadPresetFile(effect, folder / "old.zem").outcome, FileActionResult::kDone);
@@ -243,7 +243,7 @@ TEST_P(FileTest, LegacyBankSetsThirtySlotsOfThirtyValues) {
         }
     }
     ASSERT_EQ(legacy.size(), 4325u);
-    writeBytes(folder / "old.zmb", legacy);
+    writeFileBytes(folder / "old.zmb", legacy);
     scramble(effect, 4);
     const BankSnapshot before(effect);
     const FileActionResult result = loadBankFile(effect, folder / "old.zmb");
@@ -271,17 +271,17 @@ TEST_P(FileTest, ShortFilesAreRejectedWhole) {
     ASSERT_EQ(savePresetFile(effect, folder / "p.zem").outcome, FileActionResult::kDone);
     scramble(effect, 5);
     const BankSnapshot before(effect);
-    const Bytes bank = readBytes(folder / "b.zmb");
-    const Bytes preset = readBytes(folder / "p.zem");
+    const Bytes bank = readFileBytes(folder / "b.zmb");
+    const Bytes preset = readFileBytes(folder / "p.zem");
     for (std::size_t size : {std::size_t{0}, std::size_t{3}, std::size_t{5}, std::size_t{4324}, std::size_t{4326},
                              bank.size() - 1}) {
-        writeBytes(folder / "short.zmb", Bytes(bank.begin(), bank.begin() + static_cast<long>(size)));
+        writeFileBytes(folder / "short.zmb", Bytes(bank.begin(), bank.begin() + static_cast<long>(size)));
         const FileActionResult result = loadBankFile(effect, folder / "short.zmb");
         EXPECT_EQ(result.outcome, FileActionResult::kError) << size;
         EXPECT_STREQ(result.message, "Error #03: File is too short!") << size;
     }
     for (std::size_t size : {std::size_t{4}, std::size_t{148}, std::size_t{150}, preset.size() - 1}) {
-        writeBytes(folder / "short.zem", Bytes(preset.begin(), preset.begin() + static_cast<long>(size)));
+        writeFileBytes(folder / "short.zem", Bytes(preset.begin(), preset.begin() + static_cast<long>(size)));
         const FileActionResult result = loadPresetFile(effect, folder / "short.zem");
         EXPECT_STREQ(result.message, "Error #03: File is too short!") << size;
     }
@@ -289,18 +289,18 @@ TEST_P(FileTest, ShortFilesAreRejectedWhole) {
     // Bytes past the layout's end are ignored.
     Bytes longer = preset;
     longer.resize(preset.size() + 100, 0xAB);
-    writeBytes(folder / "long.zem", longer);
+    writeFileBytes(folder / "long.zem", longer);
     EXPECT_EQ(loadPresetFile(effect, folder / "long.zem").outcome, FileActionResult::kDone);
 }
 
 TEST_P(FileTest, ValuesOutsideTheRangeAreClampedOnLoad) {
     ProductStandIn effect(nullptr, edition());
     ASSERT_EQ(savePresetFile(effect, folder / "p.zem").outcome, FileActionResult::kDone);
-    Bytes bytes = readBytes(folder / "p.zem");
+    Bytes bytes = readFileBytes(folder / "p.zem");
     storeLittleEndianFloat(1.5f, &bytes[29 + 4 * 4]);
     storeLittleEndianFloat(-2.0f, &bytes[29 + 4 * 5]);
     storeLittleEndianFloat(std::nanf(""), &bytes[29 + 4 * 6]);
-    writeBytes(folder / "wild.zem", bytes);
+    writeFileBytes(folder / "wild.zem", bytes);
     ASSERT_EQ(loadPresetFile(effect, folder / "wild.zem").outcome, FileActionResult::kDone);
     EXPECT_EQ(effect.program(0)->getParameterValue(4), 1.0f);
     EXPECT_EQ(effect.program(0)->getParameterValue(5), 0.0f);
@@ -311,10 +311,10 @@ TEST_P(FileTest, ValuesOutsideTheRangeAreClampedOnLoad) {
 TEST_P(FileTest, NameFieldFullOfTextNeverLeaks) {
     ProductStandIn effect(nullptr, edition());
     ASSERT_EQ(savePresetFile(effect, folder / "p.zem").outcome, FileActionResult::kDone);
-    Bytes bytes = readBytes(folder / "p.zem");
+    Bytes bytes = readFileBytes(folder / "p.zem");
     for (int i = 0; i < 24; ++i) bytes[5 + i] = static_cast<std::uint8_t>('A' + i);
     bytes[29] = 'Z';  // the first value's low byte looks like more text
-    writeBytes(folder / "full.zem", bytes);
+    writeFileBytes(folder / "full.zem", bytes);
     const FileActionResult result = loadPresetFile(effect, folder / "full.zem");
     ASSERT_EQ(result.outcome, FileActionResult::kDone);
     EXPECT_EQ(result.programName, "ABCDEFGHIJKLMNOPQRSTUVWX");
@@ -341,7 +341,7 @@ TEST_P(FileTest, FailedSaveReportsAndLeavesTheOldFile) {
     EXPECT_STREQ(savePresetFile(effect, folder.path()).message, "Error #04: Could not write the file!");
 
     ASSERT_EQ(savePresetFile(effect, folder / "kept.zem").outcome, FileActionResult::kDone);
-    const Bytes before = readBytes(folder / "kept.zem");
+    const Bytes before = readFileBytes(folder / "kept.zem");
     const std::string target = folder / "kept.zem";
     const Edition* e = &edition();
     // The folder belongs to another user: nothing can be written into it.
@@ -351,7 +351,7 @@ TEST_P(FileTest, FailedSaveReportsAndLeavesTheOldFile) {
         const FileActionResult result = savePresetFile(other, target);
         return result.outcome == FileActionResult::kError && result.message == std::string(kWriteFailedMessage);
     }));
-    EXPECT_EQ(readBytes(folder / "kept.zem"), before);
+    EXPECT_EQ(readFileBytes(folder / "kept.zem"), before);
     EXPECT_EQ(std::distance(std::filesystem::directory_iterator(folder.path()), {}), 1);
 }
 
@@ -387,7 +387,7 @@ TEST(RememberedFiles, SplitsAtTheLastSeparatorAndRefusesEmptyParts) {
     EXPECT_EQ(files.bankName(), "My Bank.zmb");
 }
 
-INSTANTIATE_TEST_SUITE_P(Editions, FileTest, testing::Values(&fullEdition(), &siblingEdition()),
-                         [](const testing::TestParamInfo<const Edition*>& info) {
+INSTANTIATE_TEST_SUITE_P(Editions, FileTest, ::testing::Values(&fullEdition(), &siblingEdition()),
+                         [](const ::testing::TestParamInfo<const Edition*>& info) {
                              return info.param == &fullEdition() ? std::string("Full") : std::string("Sibling");
                          });

@@ -19,7 +19,7 @@ struct NameRecorder : CPresetSystemListener {
     std::vector<std::string> names;
 };
 
-class EditionTest : public testing::TestWithParam<const Edition*> {
+class EditionTest : public ::testing::TestWithParam<const Edition*> {
 protected:
     const Edition& edition() const { return *GetParam(); }
 };
@@ -170,7 +170,7 @@ TEST_P(EditionTest, WorksWithoutHostAndIgnoresSlotsOutsideTheBank) {
     EXPECT_EQ(effect.program(31), nullptr);
 }
 
-INSTANTIATE_TEST_SUITE_P(Editions, EditionTest, testing::Values(&fullEdition(), &siblingEdition()),
-                         [](const testing::TestParamInfo<const Edition*>& info) {
+INSTANTIATE_TEST_SUITE_P(Editions, EditionTest, ::testing::Values(&fullEdition(), &siblingEdition()),
+                         [](const ::testing::TestParamInfo<const Edition*>& info) {
                              return info.param == &fullEdition() ? std::string("Full") : std::string("Sibling");
                          });

@@ -7,7 +7,7 @@
 
 namespace {
 
-class IsolatedSettings : public testing::Environment {
+class IsolatedSettings : public ::testing::Environment {
 public:
     void SetUp() override { ::setenv("AMBREL_SETTINGS_DIR", folder.path().c_str(), 1); }
     void TearDown() override { ::unsetenv("AMBREL_SETTINGS_DIR"); }
@@ -16,6 +16,6 @@ private:
     testsupport::TempFolder folder;
 };
 
-[[maybe_unused]] testing::Environment* const gIsolation = testing::AddGlobalTestEnvironment(new IsolatedSettings);
+[[maybe_unused]] ::testing::Environment* const gIsolation = ::testing::AddGlobalTestEnvironment(new IsolatedSettings);
 
 }  // namespace

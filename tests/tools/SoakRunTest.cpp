@@ -13,7 +13,7 @@
 namespace ambrel::tools {
 namespace {
 
-testing::CommandResult host(const std::string& args) {
+testing::CommandResult runHost(const std::string& args) {
     return testing::runCommand(testing::quote(AMBREL_HOST_EXE) + " " + args);
 }
 
@@ -59,14 +59,14 @@ TEST(SoakRun, ANonFiniteSampleFailsTheRun) {
 
 TEST(SoakRun, TheCommandPrintsItsFiguresAndExitsByTheResult) {
     const testing::CommandResult good =
-        host("soak " + testing::quote(TEST_GAIN_PLUGIN) + " --frames 44100 --seed 7 --block 128");
+        runHost("soak " + testing::quote(TEST_GAIN_PLUGIN) + " --frames 44100 --seed 7 --block 128");
     ASSERT_EQ(good.exitCode, 0) << good.output;
     for (const char* line : {"Audio:             44100 frames (1.00 s) in 345 blocks of at most 128",
                              "Automation:        691 random parameter changes (seed 7)",
                              "Non-finite output: 0 samples", "Block CPU time:    median ", "Resident memory:   ",
                              "Result:            passed"})
         EXPECT_NE(good.output.find(line), std::string::npos) << line << "\n" << good.output;
-    const testing::CommandResult bad = host("soak " + testing::quote(TEST_NAN_WHEN_LOUD_PLUGIN) + " --frames 44100");
+    const testing::CommandResult bad = runHost("soak " + testing::quote(TEST_NAN_WHEN_LOUD_PLUGIN) + " --frames 44100");
     EXPECT_EQ(bad.exitCode, 1) << bad.output;
     EXPECT_NE(bad.output.find("Result:            FAILED"), std::string::npos) << bad.output;
 }
