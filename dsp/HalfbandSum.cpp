@@ -22,7 +22,7 @@ inline void sumOne(const double* x, const double* taps, double* out, int n) {
 #if defined(__x86_64__)
 // The tail of a block with the same fused multiply-adds as the vector passes,
 // so an output does not depend on where the host's block boundaries fall.
-__attribute__((target("avx2,fma"))) inline void sumOneFused(const double* x, const double* taps, double* out,
+__attribute__((target("avx2,fma"))) inline void sumOneFusedAvx2(const double* x, const double* taps, double* out,
                                                             int n) {
     const double* forward = x + n + 64;
     const double* backward = x + n + 63;
@@ -61,7 +61,7 @@ __attribute__((target("avx2,fma"))) void halfbandSumAvx2(const double* x, const 
         }
         _mm256_storeu_pd(out + n, a);
     }
-    for (; n < count; ++n) sumOneFused(x, taps, out, n);
+    for (; n < count; ++n) sumOneFusedAvx2(x, taps, out, n);
 }
 #endif
 
