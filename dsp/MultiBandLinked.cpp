@@ -1,8 +1,5 @@
-// Three-band kernel on both channels: each band gain and the final gain are
-// common to both, driven by the louder channel. The two channels' filters
-// run side by side in the lanes of a vector register; the detectors are
-// shared and run once.
-// The plain x86-64 build; processors with AVX2 run the build in
+// The plain x86-64 build of the linked three-band kernel
+// (MultiBandLinkedKernel.h); processors with AVX2 run the build in
 // MultiBandWide.cpp instead.
 
 #include "dsp/BandDetectorSets.h"

@@ -1,5 +1,5 @@
-// Three-band kernel on one channel: mono, left only or right only.
-// The plain x86-64 build; processors with AVX2 run the build in
+// The plain x86-64 build of the mono, left-only and right-only three-band kernel
+// (MultiBandMonoKernel.h); processors with AVX2 run the build in
 // MultiBandWide.cpp instead.
 
 #include "dsp/BandDetectorSets.h"

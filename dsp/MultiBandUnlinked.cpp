@@ -1,6 +1,5 @@
-// Three-band kernel on both channels, every gain independent. The two
-// channels run side by side in the two lanes of a vector register.
-// The plain x86-64 build; processors with AVX2 run the build in
+// The plain x86-64 build of the unlinked three-band kernel
+// (MultiBandUnlinkedKernel.h); processors with AVX2 run the build in
 // MultiBandWide.cpp instead.
 
 #include "dsp/BandDetectorSets.h"
