@@ -8,53 +8,21 @@
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
-#include <memory>
-#include <random>
 #include <vector>
 
-#include "core/Edition.h"
-#include "dsp/Engine.h"
+#include "bench/KernelBenchSetup.h"
 #include "dsp/KernelIsa.h"
 
 namespace {
 
 using namespace ambrel;
-using Kernel = void (Engine::*)(const double*, const double*, double*, double*, int);
+using namespace ambrel::bench;
 
-constexpr int kBlock = 64;
-constexpr int kBlocks = 256;  // a few seconds of varied noise, cycled
-
-struct Signal {
-    std::vector<double> left, right;
-    Signal() : left(kBlock * kBlocks), right(kBlock * kBlocks) {
-        std::mt19937 gen(42);
-        std::uniform_real_distribution<double> dist(-0.7, 0.7);
-        for (int i = 0; i < kBlock * kBlocks; ++i) {
-            left[i] = dist(gen);
-            right[i] = dist(gen);
-        }
-    }
-};
-
-void runKernelBench(benchmark::State& state, Kernel kernel, bool threeBands, bool metersOn, int meterMode = 1,
-                    double meterType = 0.0) {
-    static const Signal signal;
-    auto engine = std::make_unique<Engine>(fullEdition());
+void runKernelBench(benchmark::State& state, Kernel kernel, bool threeBands, bool metersOn,
+                    int meterMode = Engine::kMeterGainRed, double meterType = 0.0) {
+    const Signal& signal = Signal::shared();
+    auto engine = benchEngine(threeBands, metersOn, meterMode, meterType);
     Engine& e = *engine;
-    e.multiBand = threeBands ? 1 : 0;
-    e.driveGain = 2.0;  // +6 dB: the limiter works on most peaks
-    e.autoRelease = 1;
-    e.brickwall = 1;
-    e.setHostRate(44100.0);
-    e.updateFilters();
-    e.updateTimeConstants();
-    e.updateKneeGains();
-    e.resetRingGeometry();
-    e.clearDelayLines();
-    e.resetDetectors();
-    e.editorOpen = metersOn ? 1 : 0;
-    e.meterMode = meterMode;
-    e.meterTypeValue = meterType;
 
     std::vector<double> outL(kBlock), outR(kBlock);
     int block = 0;

@@ -6,7 +6,7 @@
 #include <cmath>
 
 #include "dsp/KernelParts.h"
-#include "dsp/MeterBallistics.h"
+#include "dsp/MeterTape.h"
 
 namespace ambrel::kernel {
 

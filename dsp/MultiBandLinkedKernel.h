@@ -103,8 +103,7 @@ void Engine::runMultiBandLinked(const double* inL, const double* inR, double* ou
         outR[i] = y[1];
 
         if constexpr (Meters) {
-            tape.record(kLeft, i, raw[0], y[0], gain);
-            tape.record(kRight, i, raw[1], y[1], gain);
+            tape.recordPair(i, raw, y, lanes::splat(gain));
         }
         ix.advanceLook(k);
     }
@@ -117,7 +116,7 @@ void Engine::runMultiBandLinked(const double* inL, const double* inR, double* ou
     finalDetector.store(*this, kLeft);
     antiDenormal = dn;
     if constexpr (Meters) {
-        tape.playBoth(ms, meters, count);
+        tape.playPair(ms, meters, count);
         storeMeters(*this, meters);
     }
 }

@@ -57,8 +57,7 @@ void Engine::runMultiBandUnlinked(const double* inL, const double* inR, double* 
         outR[i] = y[1];
 
         if constexpr (Meters) {
-            tape.record(kLeft, i, raw[0], y[0], gain[0]);
-            tape.record(kRight, i, raw[1], y[1], gain[1]);
+            tape.recordPair(i, raw, y, gain);
         }
         ix.advanceLook(k);
     }
@@ -67,7 +66,7 @@ void Engine::runMultiBandUnlinked(const double* inL, const double* inR, double* 
     path.store(*this);
     antiDenormal = dn;
     if constexpr (Meters) {
-        tape.playBoth(ms, meters, count);
+        tape.playPair(ms, meters, count);
         storeMeters(*this, meters);
     }
 }

@@ -17,7 +17,7 @@
 #include "dsp/FilterSection.h"
 #include "dsp/KernelParts.h"
 #include "dsp/KernelSetup.h"
-#include "dsp/MeterBallistics.h"
+#include "dsp/MeterTape.h"
 #include "dsp/SlidingMaximum.h"
 #include "dsp/ThreeBandParts.h"
 #include "dsp/TwoLanes.h"

@@ -90,8 +90,7 @@ void Engine::runSingleBandLinked(const double* inL, const double* inR, double* o
         outR[i] = y[1];
 
         if constexpr (Meters) {
-            tape.record(kLeft, i, raw[0], y[0], gain);
-            tape.record(kRight, i, raw[1], y[1], gain);
+            tape.recordPair(i, raw, y, lanes::splat(gain));
         }
         ix.advanceLook(k);
     }
@@ -106,7 +105,7 @@ void Engine::runSingleBandLinked(const double* inL, const double* inR, double* o
     envelope[kStageFinal][kLeft] = env;
     antiDenormal = dn;
     if constexpr (Meters) {
-        tape.playBoth(ms, meters, count);
+        tape.playPair(ms, meters, count);
         storeMeters(*this, meters);
     }
 }

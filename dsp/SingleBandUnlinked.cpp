@@ -86,8 +86,7 @@ void Engine::runSingleBandUnlinked(const double* inL, const double* inR, double*
         outR[i] = y[1];
 
         if constexpr (Meters) {
-            tape.record(kLeft, i, raw[0], y[0], gain[0]);
-            tape.record(kRight, i, raw[1], y[1], gain[1]);
+            tape.recordPair(i, raw, y, gain);
         }
         ix.advanceLook(k);
     }
@@ -103,7 +102,7 @@ void Engine::runSingleBandUnlinked(const double* inL, const double* inR, double*
     envelope[kStageFinal][kRight] = env[1];
     antiDenormal = dn;
     if constexpr (Meters) {
-        tape.playBoth(ms, meters, count);
+        tape.playPair(ms, meters, count);
         storeMeters(*this, meters);
     }
 }

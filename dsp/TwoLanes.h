@@ -4,6 +4,8 @@
 // the same order, so each lane computes exactly what the scalar code would;
 // data-dependent choices become lane selects instead of branches.
 
+#include <emmintrin.h>
+
 #include "dsp/KernelParts.h"
 
 namespace ambrel::lanes {
@@ -20,6 +22,8 @@ inline void store(double* l, double* r, int i, V2 v) {
 inline V2 abs(V2 x) {
     return (V2)((Mask2)x & Mask2{0x7fffffffffffffffLL, 0x7fffffffffffffffLL});
 }
+// Whether any lane of a is below b (one mask test instead of two branches).
+inline bool anyBelow(V2 a, double b) { return _mm_movemask_pd((__m128d)(a < b)) != 0; }
 inline V2 max(V2 a, V2 b) { return a > b ? a : b; }
 inline V2 min(V2 a, V2 b) { return b < a ? b : a; }
 inline V2 clampUnit(V2 x) {
