@@ -28,12 +28,12 @@ fi
 
 # --- Hardening stages (AMBREL_HARDENING=0 leaves them out): the whole suite
 # under AddressSanitizer and UndefinedBehaviorSanitizer, then every fuzz target
-# for 60 s, two at a time, in the same clang tree (build/asan; a failing input
+# for 40 s, two at a time, in the same clang tree (build/asan; a failing input
 # stays in build/asan/findings/), then the concurrency stress test under
 # ThreadSanitizer (build/tsan).
 if [ "${AMBREL_HARDENING:-1}" != 0 ]; then
   stage asan scripts/test-sanitizers.sh
-  stage fuzz scripts/fuzz.sh 60
+  stage fuzz scripts/fuzz.sh 40
   stage tsan scripts/test-tsan.sh
 fi
 # --- end of the hardening stages
