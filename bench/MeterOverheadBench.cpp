@@ -22,17 +22,19 @@ using namespace ambrel;
 using namespace ambrel::bench;
 
 struct KernelCase {
+    const char* name;
     Kernel kernel;
     bool threeBands;
 };
 
 const KernelCase kKernels[] = {
-    {&Engine::processSingleBandMono, false}, {&Engine::processSingleBandLinked, false},
-    {&Engine::processSingleBandUnlinked, false}, {&Engine::processMultiBandMono, true},
-    {&Engine::processMultiBandLinked, true},   {&Engine::processMultiBandUnlinked, true},
+    {"single_mono", &Engine::processSingleBandMono, false},
+    {"single_linked", &Engine::processSingleBandLinked, false},
+    {"single_unlinked", &Engine::processSingleBandUnlinked, false},
+    {"multi_mono", &Engine::processMultiBandMono, true},
+    {"multi_linked", &Engine::processMultiBandLinked, true},
+    {"multi_unlinked", &Engine::processMultiBandUnlinked, true},
 };
-const char* const kKernelNames[] = {"single_mono", "single_linked", "single_unlinked",
-                                    "multi_mono",  "multi_linked",  "multi_unlinked"};
 const char* const kModeNames[] = {"pre", "gainred", "post"};
 
 constexpr int kBlocksPerTurn = 16;
@@ -69,7 +71,7 @@ void BM_MeterOverhead(benchmark::State& state) {
     state.counters["closed_ns"] = best[0];
     state.counters["open_ns"] = best[1];
     state.counters["overhead_pct"] = 100.0 * (best[1] / best[0] - 1.0);
-    state.SetLabel(std::string(kKernelNames[state.range(0)]) + " " + kModeNames[mode] + (type > 0.5 ? " PPM" : " VU"));
+    state.SetLabel(std::string(c.name) + " " + kModeNames[mode] + (type > 0.5 ? " PPM" : " VU"));
 }
 
 void meterCases(benchmark::internal::Benchmark* b) {
